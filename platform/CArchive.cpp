@@ -40,12 +40,9 @@ CString CArchive::GetArchiveName() const
 
 void CArchive::FillBuffer()
 {
-    // Keep what is unread at the front and fill up the rest.
-    size_t unread = m_end - m_next;
-    std::memmove(m_buffer.data(), m_buffer.data() + m_next, unread);
+    assert(m_next == m_end && "CArchive::FillBuffer: unread bytes would be lost");
     m_next = 0;
-    m_end = unread;
-    m_end += m_pFile->Read(m_buffer.data() + m_end, static_cast<UINT>(m_buffer.size() - m_end));
+    m_end = m_pFile->Read(m_buffer.data(), static_cast<UINT>(m_buffer.size()));
 }
 
 UINT CArchive::Read(void* buffer, UINT count)

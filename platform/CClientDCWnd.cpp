@@ -2,6 +2,6 @@
 // their own (the HWND form is enough for them) need no CWnd at link time.
 #include "CClientDC.h"
 
-CClientDC::CClientDC(CWnd* wnd) : CClientDC(wnd ? AfxHwndOf(wnd) : nullptr)
+CClientDC::CClientDC(CWnd* wnd) : CClientDC(AfxHwndOf(wnd))
 {
 }
