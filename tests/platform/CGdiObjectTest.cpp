@@ -1,4 +1,3 @@
-#include "CBitmap.h"
 #include "CBrush.h"
 #include "CClientDC.h"
 #include "CFont.h"
@@ -56,26 +55,4 @@ TEST(CGdiObject, PointFontHeightFollowsTheDeviceResolution)
     LOGFONT same = {};
     onScreen.GetLogFont(&same);
     EXPECT_EQ(same.lfHeight, description.lfHeight);
-}
-
-TEST(CGdiObject, SystemColourBrushAndCompatibleBitmapDescribeThemselves)
-{
-    CBrush window;
-    ASSERT_TRUE(window.CreateSysColorBrush(COLOR_WINDOW));
-    LOGBRUSH brush = {};
-    window.GetObject(sizeof brush, &brush);
-    EXPECT_EQ(brush.lbColor, ::GetSysColor(COLOR_WINDOW));
-
-    CClientDC screen(static_cast<HWND>(nullptr));
-    CBitmap bitmap;
-    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 7, 5));
-    BITMAP size = {};
-    ASSERT_TRUE(bitmap.GetBitmap(&size));
-    EXPECT_EQ(size.bmWidth, 7);
-    EXPECT_EQ(size.bmHeight, 5);
-    EXPECT_EQ(size.bmBitsPixel, screen.GetDeviceCaps(BITSPIXEL));
-
-    CBitmap missing;
-    EXPECT_FALSE(missing.LoadBitmap(4711u));
-    EXPECT_EQ(missing.GetSafeHandle(), nullptr);
 }
