@@ -1,3 +1,47 @@
 #include "CFont.h"
-#include <map>
-CFont* CFont::FromHandle(HFONT h) { static std::map<HFONT, CFont> m; m[h].m_hObject = h; return &m[h]; }
+
+#include "CDC.h"
+
+#include <cstdlib>
+#include <cwchar>
+
+BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
+                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
+                       BYTE outPrecision, BYTE clipPrecision, BYTE quality,
+                       BYTE pitchAndFamily, LPCWSTR faceName)
+{
+    return Attach(::CreateFontW(height, width, escapement, orientation, weight, italic,
+                                underline, strikeOut, charSet, outPrecision, clipPrecision,
+                                quality, pitchAndFamily, faceName));
+}
+
+BOOL CFont::CreateFontIndirect(const LOGFONT* logFont)
+{
+    return logFont ? Attach(::CreateFontIndirectW(logFont)) : FALSE;
+}
+
+BOOL CFont::CreatePointFont(int pointSize, LPCWSTR faceName, CDC* dc)
+{
+    LOGFONT logFont = {};
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    if (faceName)
+        wcsncpy(logFont.lfFaceName, faceName, LF_FACESIZE - 1);
+
+    // Tenths of a point to device pixels through the device's vertical
+    // resolution; a negative height asks for the character height rather
+    // than the cell height, which is what a point size means.
+    HDC hdc = dc ? dc->GetSafeHdc() : ::GetDC(nullptr);
+    POINT pt = {0, ::MulDiv(::GetDeviceCaps(hdc, LOGPIXELSY), pointSize, 720)};
+    POINT origin = {0, 0};
+    ::DPtoLP(hdc, &pt, 1);
+    ::DPtoLP(hdc, &origin, 1);
+    logFont.lfHeight = -std::abs(pt.y - origin.y);
+    if (!dc)
+        ::ReleaseDC(nullptr, hdc);
+    return CreateFontIndirect(&logFont);
+}
+
+int CFont::GetLogFont(LOGFONT* logFont) const
+{
+    return GetObject(sizeof(LOGFONT), logFont);
+}

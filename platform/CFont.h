@@ -1,3 +1,25 @@
 #pragma once
-#include <windows.h>
-class CFont { public: HGDIOBJ m_hObject = nullptr; static CFont* FromHandle(HFONT h); };
+
+#include "CGdiObject.h"
+
+class CDC;
+
+// A logical font.
+class CFont : public CGdiObject {
+public:
+    CFont() = default;
+
+    operator HFONT() const { return static_cast<HFONT>(m_hObject); }
+
+    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight,
+                    BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
+                    BYTE outPrecision, BYTE clipPrecision, BYTE quality,
+                    BYTE pitchAndFamily, LPCWSTR faceName);
+    BOOL CreateFontIndirect(const LOGFONT* logFont);
+    // A font of `pointSize` tenths of a point for the device of `dc` (the
+    // screen when null), with the default character set.
+    BOOL CreatePointFont(int pointSize, LPCWSTR faceName, CDC* dc = nullptr);
+
+    // The font's description; answers nonzero on success.
+    int GetLogFont(LOGFONT* logFont) const;
+};
