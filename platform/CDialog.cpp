@@ -79,8 +79,19 @@ void CDialog::DoDataExchange(CDataExchange*)
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
+    case WM_INITDIALOG: {
+        // Like MFC, a dialog that OnInitDialog did not move is centred over
+        // its owner.
+        CRect before, after;
+        GetWindowRect(&before);
+        BOOL result = OnInitDialog();
+        if (m_hWnd) {
+            GetWindowRect(&after);
+            if (before == after && !(GetStyle() & WS_CHILD))
+                CenterWindow();
+        }
+        return result;
+    }
     case WM_SETFONT:
         OnSetFont(CFont::FromHandle(reinterpret_cast<HFONT>(wParam)));
         return Default();

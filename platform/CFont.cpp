@@ -4,6 +4,38 @@
 
 #include <cstdlib>
 #include <cwchar>
+#include <memory>
+#include <unordered_map>
+
+namespace {
+
+std::unordered_map<HFONT, std::unique_ptr<CFont>>& TemporaryFonts()
+{
+    static std::unordered_map<HFONT, std::unique_ptr<CFont>> table;
+    return table;
+}
+
+} // namespace
+
+CFont* CFont::FromHandle(HFONT font)
+{
+    if (!font)
+        return nullptr;
+    auto& wrapper = TemporaryFonts()[font];
+    if (!wrapper) {
+        wrapper = std::make_unique<CFont>();
+        wrapper->m_hObject = font;
+    }
+    return wrapper.get();
+}
+
+void CFont::DeleteTempMap()
+{
+    // The fonts belong to others: the wrappers let go of them undeleted.
+    for (auto& entry : TemporaryFonts())
+        entry.second->Detach();
+    TemporaryFonts().clear();
+}
 
 BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
                        BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,

@@ -22,4 +22,10 @@ public:
 
     // The font's description; answers nonzero on success.
     int GetLogFont(LOGFONT* logFont) const;
+
+    // A temporary wrapper for a font that someone else owns (null for null):
+    // it never deletes the font, is the same object for the same handle and
+    // lives until DeleteTempMap.
+    static CFont* FromHandle(HFONT font);
+    static void DeleteTempMap();
 };

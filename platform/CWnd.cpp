@@ -9,8 +9,11 @@
 //   Wrappers ........... thin calls of the Win32 window functions
 #include "CWnd.h"
 
+#include "CDC.h"
+#include "CFont.h"
 #include "CScrollBar.h"
 
+#include <algorithm>
 #include <cassert>
 #include <memory>
 #include <unordered_map>
@@ -23,6 +26,7 @@ struct WindowThreadState {
     std::unordered_map<HWND, CWnd*> permanent;
     std::unordered_map<HWND, std::unique_ptr<CWnd>> temporary;
     CWnd* pendingCreate = nullptr;
+    int messageDepth = 0;
     std::wstring pendingClass;
     HHOOK createHook = nullptr;
 };
@@ -265,16 +269,32 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     if (wnd->m_toolTip)
         wnd->RelayToolTipEvent(message, wParam, lParam);
 
+    WindowThreadState& state = ThreadState();
+    ++state.messageDepth;
     CurrentMessage outer = wnd->m_current;
     wnd->m_current = {message, wParam, lParam};
     LRESULT result = wnd->WindowProc(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         wnd->Detach();
         wnd->PostNcDestroy();
-        return result;
+    } else {
+        wnd->m_current = outer;
     }
-    wnd->m_current = outer;
+    // The temporary wrappers handed out while the message was handled are
+    // not to be kept beyond it; once no message is being handled they go.
+    if (--state.messageDepth == 0)
+        DeleteTempMaps();
     return result;
+}
+
+void CWnd::DeleteTempMaps()
+{
+    WindowThreadState& state = ThreadState();
+    for (auto& entry : state.temporary)
+        entry.second->m_hWnd = nullptr;
+    state.temporary.clear();
+    CDC::DeleteTempMap();
+    CFont::DeleteTempMap();
 }
 
 LRESULT CWnd::Default()
@@ -309,7 +329,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnPaint();
         return 0;
     case WM_ERASEBKGND:
-        return OnEraseBkgnd(nullptr);
+        return OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
     case WM_SIZE:
         OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         return 0;
@@ -392,7 +412,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(
-            OnCtlColor(nullptr, FromHandle(reinterpret_cast<HWND>(lParam)),
+            OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),
+                       FromHandle(reinterpret_cast<HWND>(lParam)),
                        message - WM_CTLCOLORMSGBOX));
     case WM_SYSCOLORCHANGE:
         OnSysColorChange();
@@ -569,6 +590,34 @@ void CWnd::ScreenToClient(LPRECT rect) const
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(rect), 2);
 }
 
+void CWnd::CenterWindow(CWnd* alternateOwner)
+{
+    HWND over = AfxHwndOf(alternateOwner);
+    bool child = (GetStyle() & WS_CHILD) != 0;
+    if (!over)
+        over = child ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
+    CRect area;
+    if (child) {
+        ::GetClientRect(over, &area);
+    } else if (over && ::IsWindowVisible(over) && !::IsIconic(over)) {
+        ::GetWindowRect(over, &area);
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    CRect window;
+    GetWindowRect(&window);
+    int x = area.left + (area.Width() - window.Width()) / 2;
+    int y = area.top + (area.Height() - window.Height()) / 2;
+    if (!child) {
+        // Keep the caption on the screen.
+        CRect work;
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        x = std::max<int>(work.left, std::min<int>(x, work.right - window.Width()));
+        y = std::max<int>(work.top, std::min<int>(y, work.bottom - window.Height()));
+    }
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 
 CWnd* CWnd::SetParent(CWnd* newParent)
@@ -604,6 +653,26 @@ void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 BOOL CWnd::RedrawWindow(LPCRECT rect, HRGN region, UINT flags)
 {
     return ::RedrawWindow(m_hWnd, rect, region, flags);
+}
+
+CDC* CWnd::GetDC()
+{
+    return CDC::FromHandle(::GetDC(m_hWnd));
+}
+
+int CWnd::ReleaseDC(CDC* dc)
+{
+    return dc ? ::ReleaseDC(m_hWnd, dc->m_hDC) : 0;
+}
+
+CFont* CWnd::GetFont() const
+{
+    return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+}
+
+void CWnd::SetFont(CFont* font, BOOL redraw)
+{
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->m_hObject : nullptr), redraw);
 }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc)

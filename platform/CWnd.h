@@ -90,6 +90,9 @@ public:
     DWORD GetExStyle() const;
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     BOOL IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
+    // Centres the window over `alternateOwner`, else over its owner or parent,
+    // else on the work area of the screen.
+    void CenterWindow(CWnd* alternateOwner = nullptr);
 
     // Painting -------------------------------------------------------------
     void Invalidate(BOOL erase = TRUE);
@@ -98,7 +101,8 @@ public:
     void UpdateWindow();
     BOOL RedrawWindow(LPCRECT rect = nullptr, HRGN region = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    // A device context for the client area, released with ReleaseDC.
+    // A device context for the client area, released with ReleaseDC; the
+    // object is temporary (see FromHandle).
     CDC* GetDC();
     int ReleaseDC(CDC* dc);
     CFont* GetFont() const;
@@ -126,6 +130,11 @@ public:
     LRESULT Default();
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Frees the temporary objects of windows, DCs and fonts that no object
+    // owns (FromHandle); done after every message handled at the outermost
+    // level.
+    static void DeleteTempMaps();
 
     // The subclass procedure of every attached window.
     static LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
