@@ -4,8 +4,8 @@
 
 #include <vector>
 
-// A grid control that records the repaints the model asks for, with helpers
-// to lay out the current sheet's column table.
+// A grid control that records the repaints the model asks for, and lays out
+// the current sheet's column table for the model to read.
 class RecordingCtrl : public CUGCtrl {
 public:
     struct Range {
