@@ -1,0 +1,10 @@
+#include "CUGCellFormat.h"
+
+void CUGCellFormat::ApplyFormat(CUGCell* /*cell*/)
+{
+}
+
+int CUGCellFormat::ValidateFormat()
+{
+    return 0;
+}

@@ -1,0 +1,296 @@
+#include "CUGMem.h"
+#include "RecordingCtrl.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The text stored at a cell, "-" when GetCell finds no cell.
+std::wstring TextAt(CUGMem& mem, int col, long row)
+{
+    CUGCell cell;
+    if (mem.GetCell(col, row, &cell) != 0)
+        return L"-";
+    const wchar_t* text = cell.GetText();
+    return text ? text : L"(no text)";
+}
+
+void Put(CUGMem& mem, int col, long row, const wchar_t* text)
+{
+    CUGCell cell;
+    cell.SetText(text);
+    ASSERT_EQ(mem.SetCell(col, row, &cell), 0);
+}
+
+// The texts of column col over rows first..last.
+std::vector<std::wstring> Column(CUGMem& mem, int col, long first, long last)
+{
+    std::vector<std::wstring> texts;
+    for (long row = first; row <= last; ++row)
+        texts.push_back(TextAt(mem, col, row));
+    return texts;
+}
+
+// The texts of row over columns first..last.
+std::vector<std::wstring> Row(CUGMem& mem, long row, int first, int last)
+{
+    std::vector<std::wstring> texts;
+    for (int col = first; col <= last; ++col)
+        texts.push_back(TextAt(mem, col, row));
+    return texts;
+}
+
+using Texts = std::vector<std::wstring>;
+
+}  // namespace
+
+TEST(CUGMemCells, EmptySourceFindsNothingAndLeavesTheOutputAlone)
+{
+    CUGMem mem;
+    CUGCell out;
+    out.SetParam(3);
+    EXPECT_EQ(mem.GetCell(0, 0, &out), 1);
+    EXPECT_EQ(out.GetPropertyFlags(), CUGCell::PropParam);
+    EXPECT_EQ(mem.DeleteCell(0, 0), 1);
+    EXPECT_EQ(mem.InsertRow(0), 0);
+    EXPECT_EQ(mem.DeleteRow(0), 0);
+    EXPECT_EQ(mem.InsertCol(0), 1);
+    EXPECT_EQ(mem.DeleteCol(0), 1);
+    EXPECT_EQ(mem.SortByColumn(0, 0), 0);
+    int col = 3;
+    EXPECT_EQ(mem.GetPrevNonBlankCol(&col, 0), 1);
+}
+
+TEST(CUGMemCells, SetCellCreatesTheRowsAndNodesUpToTheTarget)
+{
+    CUGMem mem;
+    CUGCell cell;
+    cell.SetText(L"x");
+    cell.SetBackColor(RGB(1, 2, 3));
+    ASSERT_EQ(mem.SetCell(3, 5, &cell), 0);
+
+    CUGCell out;
+    out.SetTextColor(RGB(9, 9, 9));
+    EXPECT_EQ(mem.GetCell(3, 5, &out), 0);
+    EXPECT_STREQ(out.GetText(), L"x");
+    EXPECT_EQ(out.GetBackColor(), RGB(1, 2, 3));
+    EXPECT_EQ(out.GetTextColor(), RGB(9, 9, 9));  // the stored cell is laid over
+
+    // Nodes 0..2 of row 5 exist without cells; rows 0..4 exist without nodes.
+    EXPECT_EQ(mem.GetCell(2, 5, &out), 1);
+    EXPECT_EQ(mem.DeleteCell(2, 5), 0);
+    EXPECT_EQ(mem.DeleteCell(4, 5), 1);
+    EXPECT_EQ(mem.DeleteCell(0, 4), 1);
+    EXPECT_EQ(mem.DeleteCell(0, 6), 1);
+
+    // Storing replaces the whole property set.
+    CUGCell paramOnly;
+    paramOnly.SetParam(8);
+    mem.SetCell(3, 5, &paramOnly);
+    CUGCell fresh;
+    EXPECT_EQ(mem.GetCell(3, 5, &fresh), 0);
+    EXPECT_EQ(fresh.GetPropertyFlags(), CUGCell::PropParam);
+
+    EXPECT_EQ(mem.DeleteCell(3, 5), 0);
+    EXPECT_EQ(TextAt(mem, 3, 5), L"-");
+    EXPECT_EQ(mem.Empty(), -1);
+    EXPECT_EQ(mem.DeleteCell(3, 5), 1);
+}
+
+TEST(CUGMemRows, InsertAndDeleteShiftTheRowsBelow)
+{
+    CUGMem mem;
+    for (long row = 0; row < 5; ++row)
+        Put(mem, 0, row, std::to_wstring(row).c_str());
+    Put(mem, 0, -1, L"H");
+
+    EXPECT_EQ(mem.InsertRow(7), 0);  // beyond the stored rows: nothing
+    EXPECT_EQ(mem.InsertRow(2), 0);
+    EXPECT_EQ(Column(mem, 0, -1, 5), (Texts{L"H", L"0", L"1", L"-", L"2", L"3", L"4"}));
+
+    EXPECT_EQ(mem.DeleteRow(2), 0);
+    EXPECT_EQ(mem.DeleteRow(2), 0);  // the former row 3 is now row 2
+    EXPECT_EQ(Column(mem, 0, -1, 4), (Texts{L"H", L"0", L"1", L"3", L"4", L"-"}));
+
+    // Deleting every row leaves an empty source that starts again at row 0.
+    for (int i = 0; i < 5; ++i)
+        mem.DeleteRow(-1);
+    EXPECT_EQ(mem.InsertCol(0), 1);
+    Put(mem, 0, 1, L"again");
+    EXPECT_EQ(Column(mem, 0, -1, 1), (Texts{L"-", L"-", L"again"}));
+}
+
+TEST(CUGMemColumns, InsertColGoesThroughTheColumnTable)
+{
+    RecordingCtrl ctrl;
+    ctrl.SetColumns(4);
+    CUGMem& mem = *ctrl.GridInfo->MemDataSource;
+    for (int col = -1; col < 4; ++col)
+        Put(mem, col, 0, std::to_wstring(col).c_str());
+    Put(mem, 0, 1, L"short");
+
+    EXPECT_EQ(mem.InsertCol(0), 0);  // a new column 0; the heading stays
+    EXPECT_EQ(Row(mem, 0, -1, 4), (Texts{L"-1", L"-", L"0", L"1", L"2", L"3"}));
+    EXPECT_EQ(Row(mem, 1, 0, 1), (Texts{L"-", L"short"}));
+    EXPECT_EQ(ctrl.DataColumns(), (std::vector<int>{1, 2, 3, 4}));
+
+    // Source column 3 is shown by grid column 2: the insert lands there, and
+    // rows that do not reach that column are left alone.
+    EXPECT_EQ(mem.InsertCol(3), 0);
+    EXPECT_EQ(Row(mem, 0, -1, 5), (Texts{L"-1", L"-", L"0", L"-", L"1", L"2", L"3"}));
+    EXPECT_EQ(Row(mem, 1, 0, 2), (Texts{L"-", L"short", L"-"}));
+    EXPECT_EQ(ctrl.DataColumns(), (std::vector<int>{1, 3, 4, 5}));
+}
+
+TEST(CUGMemSort, SortMovesDataRowsByTheDefaultOrderAndKeepsHeadings)
+{
+    RecordingCtrl ctrl;
+    ctrl.SetColumns(2);
+    CUGMem& mem = *ctrl.GridInfo->MemDataSource;
+    Put(mem, 0, -1, L"heading");
+    Put(mem, 0, 0, L"b");
+    Put(mem, 1, 0, L"2");
+    Put(mem, 0, 1, L"a");
+    Put(mem, 1, 1, L"9");
+    Put(mem, 0, 2, L"b");
+    Put(mem, 1, 2, L"1");
+    CUGCell noText;
+    noText.SetParam(1);
+    mem.SetCell(0, 3, &noText);
+    Put(mem, 1, 3, L"3");
+    Put(mem, 1, 4, L"5");  // row 4 has no cell in column 0
+
+    int cols[2] = {0, 1};
+    EXPECT_EQ(mem.SortBy(cols, 2, 0), 0);
+    EXPECT_EQ(Column(mem, 0, -1, 4), (Texts{L"heading", L"-", L"(no text)", L"a", L"b", L"b"}));
+    EXPECT_EQ(Column(mem, 1, 0, 4), (Texts{L"5", L"3", L"9", L"1", L"2"}));
+
+    EXPECT_EQ(mem.SortBy(cols, 2, 2), 0);  // descending
+    EXPECT_EQ(Column(mem, 0, -1, 4), (Texts{L"heading", L"b", L"b", L"a", L"(no text)", L"-"}));
+    EXPECT_EQ(Column(mem, 1, 0, 4), (Texts{L"2", L"1", L"9", L"3", L"5"}));
+}
+
+TEST(CUGMemSort, NumbersCompareByValueAndEqualRowsKeepTheirOrder)
+{
+    RecordingCtrl ctrl;
+    CUGMem& mem = *ctrl.GridInfo->MemDataSource;
+    const double values[] = {10, 9.5, -1, 10, 100};
+    for (long row = 0; row < 5; ++row) {
+        CUGCell cell;
+        cell.SetNumber(values[row]);
+        cell.SetParam(row);
+        mem.SetCell(0, row, &cell);
+    }
+    EXPECT_EQ(mem.SortByColumn(0, 0), 0);
+    std::vector<long> params;
+    for (long row = 0; row < 5; ++row) {
+        CUGCell cell;
+        mem.GetCell(0, row, &cell);
+        params.push_back(cell.GetParam());
+    }
+    EXPECT_EQ(params, (std::vector<long>{2, 1, 0, 3, 4}));
+}
+
+namespace {
+
+// A comparison that never asks for a swap, counting how often it was asked.
+class CountingCtrl : public RecordingCtrl {
+public:
+    int CompareCellsForSort(CUGCell*, CUGCell*, int) override
+    {
+        ++calls;
+        return answer;
+    }
+    int calls = 0;
+    int answer = -1;
+};
+
+}  // namespace
+
+TEST(CUGMemSort, OnePassWhenNothingSwapsAndNoneForASingleRow)
+{
+    CountingCtrl ctrl;
+    CUGMem& mem = *ctrl.GridInfo->MemDataSource;
+    Put(mem, 0, 0, L"c");
+    EXPECT_EQ(mem.SortByColumn(0, 0), 0);
+    EXPECT_EQ(ctrl.calls, 0);
+
+    Put(mem, 0, 1, L"b");
+    Put(mem, 0, 2, L"a");
+    Put(mem, 0, 3, L"d");
+    EXPECT_EQ(mem.SortByColumn(0, 0), 0);
+    EXPECT_EQ(ctrl.calls, 3);
+    ctrl.calls = 0;
+    ctrl.answer = 0;
+    int cols[3] = {0, 1, 2};
+    EXPECT_EQ(mem.SortBy(cols, 3, 0), 0);
+    EXPECT_EQ(ctrl.calls, 9);  // all columns tie in each of three pairs
+    EXPECT_EQ(Column(mem, 0, 0, 3), (Texts{L"c", L"b", L"a", L"d"}));
+}
+
+TEST(CUGMemOverflow, PrevNonBlankColFindsTheNearestTextToTheLeft)
+{
+    CUGMem mem;
+    Put(mem, -1, 0, L"heading");
+    Put(mem, 0, 0, L"");
+    Put(mem, 1, 0, L"one");
+    CUGCell noText;
+    noText.SetParam(1);
+    mem.SetCell(2, 0, &noText);
+    Put(mem, 3, 0, L"three");
+    mem.SetCell(5, 0, &noText);
+
+    int col = 4;
+    EXPECT_EQ(mem.GetPrevNonBlankCol(&col, 0), 0);
+    EXPECT_EQ(col, 3);
+    col = 3;  // never itself
+    EXPECT_EQ(mem.GetPrevNonBlankCol(&col, 0), 0);
+    EXPECT_EQ(col, 1);
+    col = 9;  // beyond the row: the search starts at the last node
+    EXPECT_EQ(mem.GetPrevNonBlankCol(&col, 0), 0);
+    EXPECT_EQ(col, 3);
+    col = 1;  // an empty text and the heading are not candidates
+    EXPECT_EQ(mem.GetPrevNonBlankCol(&col, 0), 1);
+    EXPECT_EQ(col, 1);
+    col = 2;
+    EXPECT_EQ(mem.GetPrevNonBlankCol(&col, 3), 1);
+
+    // A row whose last node is empty gives nothing beyond it.
+    Put(mem, 0, 1, L"x");
+    mem.SetCell(1, 1, &noText);
+    mem.DeleteCell(1, 1);
+    col = 4;
+    EXPECT_EQ(mem.GetPrevNonBlankCol(&col, 1), 1);
+    col = 1;
+    EXPECT_EQ(mem.GetPrevNonBlankCol(&col, 1), 0);
+    EXPECT_EQ(col, 0);
+}
+
+TEST(CUGMemFind, FindFirstStartsAtTheTopAndUpperCasesTheCallersText)
+{
+    RecordingCtrl ctrl;
+    ctrl.SetColumns(3);
+    ctrl.GridInfo->RowCount = 3;
+    CUGMem& mem = *ctrl.GridInfo->MemDataSource;
+    Put(mem, 2, 0, L"Lot 7");
+    Put(mem, 0, 1, L"lot 7");
+
+    CString text(L"lot 7");
+    int col = 2;
+    long row = 2;
+    EXPECT_EQ(mem.FindFirst(&text, &col, &row, 2), 0);
+    EXPECT_EQ(text, L"LOT 7");
+    EXPECT_EQ(col, 2);
+    EXPECT_EQ(row, 0);
+
+    CString exact(L"lot 7");
+    col = 2;
+    row = 2;
+    EXPECT_EQ(mem.FindFirst(&exact, &col, &row, 8), 0);
+    EXPECT_EQ(exact, L"lot 7");
+    EXPECT_EQ(col, 0);
+    EXPECT_EQ(row, 1);
+}
