@@ -9,7 +9,7 @@ constexpr wchar_t kDialogClass[] = L"#32770";
 }
 
 CDialog::CDialog(UINT templateId, CWnd* parent)
-    : m_nIDTemplate(templateId), m_pParentWnd(parent)
+    : m_nIDTemplate(templateId), m_pParentWnd(parent), m_parentHandle(AfxHwndOf(parent))
 {
 }
 
@@ -24,7 +24,7 @@ INT_PTR CDialog::DoModal()
 {
     LPCWSTR name = MAKEINTRESOURCEW(m_nIDTemplate);
     HINSTANCE resource = AfxFindResourceHandle(name, MAKEINTRESOURCEW(5) /* RT_DIALOG */);
-    HWND parent = AfxHwndOf(m_pParentWnd);
+    HWND parent = m_parentHandle;
     HookWindowCreate(this, kDialogClass);
     INT_PTR result = DialogBoxParamW(resource, name, parent, &CDialog::DialogProc,
                                      reinterpret_cast<LPARAM>(this));

@@ -24,6 +24,13 @@ public:
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
 
+private:
+    // The parent's handle as it was at construction: a parent object that
+    // is a temporary one may be gone by the time the dialog runs.
+    HWND m_parentHandle;
+
+protected:
+
 protected:
     virtual BOOL OnInitDialog();
     virtual void OnOK();

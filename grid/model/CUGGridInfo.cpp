@@ -10,7 +10,7 @@ CUGGridInfo::CUGGridInfo()
       ArrowCursor(LoadCursorW(nullptr, IDC_ARROW)),
       SizeWECursor(LoadCursorW(nullptr, IDC_SIZEWE)),
       SizeNSCursor(LoadCursorW(nullptr, IDC_SIZENS)),
-      GridLinePen(CreatePen(PS_SOLID, 1, RGB(220, 220, 220)))
+      GridLinePen(PS_SOLID, 1, RGB(220, 220, 220))
 {
     HeadingDefaultCell.SetBackColor(GetSysColor(COLOR_BTNFACE));
     HeadingDefaultCell.SetBorder(0x2000);     // raised frame

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CObject.h"
+#include "CPen.h"
 #include "CUGBlockSelection.h"
 #include "CUGCell.h"
 #include "CUGMem.h"
@@ -132,10 +133,7 @@ public:
 
     CUGPtrList Registry;
 
-    struct PenDeleter {
-        void operator()(HPEN pen) const { DeleteObject(pen); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HPEN>, PenDeleter> GridLinePen;
+    CPen GridLinePen;
 
     int TrackingWindowMode = 0;
     int CancelEditOnFocusLoss = 1;

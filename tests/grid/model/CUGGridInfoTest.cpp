@@ -48,8 +48,8 @@ TEST(CUGGridInfo, NewRecordStartsWithTheGridsDefaults)
     EXPECT_EQ(info.Registry.GetCount(), 0);
 
     LOGPEN pen{};
-    ASSERT_NE(info.GridLinePen, nullptr);
-    ASSERT_EQ(GetObjectW(info.GridLinePen.get(), sizeof pen, &pen), static_cast<int>(sizeof pen));
+    ASSERT_NE(info.GridLinePen.m_hObject, nullptr);
+    ASSERT_EQ(GetObjectW(info.GridLinePen.m_hObject, sizeof pen, &pen), static_cast<int>(sizeof pen));
     EXPECT_EQ(pen.lopnStyle, static_cast<UINT>(PS_SOLID));
     EXPECT_EQ(pen.lopnWidth.x, 1);
     EXPECT_EQ(pen.lopnColor, RGB(220, 220, 220));
