@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include "AfxResource.h"
+
+// The module as an extension module of the windowing framework, from library
+// start-up to shutdown: while it is joined, the framework finds the module's
+// dialog templates through the resource chain.
+class ExtensionModule {
+public:
+    // The library's load and unload notifications (DllMain). Start-up joins
+    // once per process; shutdown leaves only after a successful start-up.
+    // Every notification is answered TRUE.
+    static BOOL Notify(HINSTANCE instance, DWORD reason);
+
+    static bool IsInitialized();
+    // The module's own resource handle; null outside start-up and shutdown.
+    static HINSTANCE ResourceHandle();
+    static const AFX_EXTENSION_MODULE& Record();
+
+private:
+    static void Startup(HINSTANCE instance);
+    static void Shutdown();
+};
