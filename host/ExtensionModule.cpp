@@ -60,7 +60,7 @@ bool ExtensionModule::IsInitialized()
     return State().initialized;
 }
 
-HINSTANCE ExtensionModule::ResourceHandle()
+HINSTANCE ExtensionModule::ModuleResourceHandle()
 {
     return State().resourceHandle;
 }

@@ -15,8 +15,10 @@ public:
     static BOOL Notify(HINSTANCE instance, DWORD reason);
 
     static bool IsInitialized();
-    // The module's own resource handle; null outside start-up and shutdown.
-    static HINSTANCE ResourceHandle();
+    // The module's own resource handle (its instance handle) as recorded at
+    // start-up; null before a successful start-up and after shutdown. The
+    // command makes it the current resource handle while its dialog runs.
+    static HINSTANCE ModuleResourceHandle();
     static const AFX_EXTENSION_MODULE& Record();
 
 private:

@@ -9,6 +9,7 @@
 #include "HostSession.h"
 #include "LispPrinter.h"
 #include "ResbufConverter.h"
+#include "ResbufHeap.h"
 #include "arx/acdb.h"
 #include "arx/acedads.h"
 #include "arx/acutads.h"
@@ -27,7 +28,7 @@ std::wstring Upper(const ACHAR* text)
 void SetString(resbuf* result, const std::wstring& text)
 {
     result->restype = RTSTR;
-    result->resval.rstring = acad__strdup(text.c_str());
+    result->resval.rstring = ResbufHeap::CopyText(text.c_str());
 }
 
 // The common dialog; empty when cancelled.

@@ -1,53 +1,66 @@
 // The host's list utilities (acutads.h). Nodes and strings come from the C
 // runtime's heap, which the module shares, so a module may also free a string
-// it was handed with free().
+// it was handed with free(). In scripted use each allocating operation can be
+// made to fail on demand (ArxScript::failNewRb, failBuildList, failStrdup);
+// acutBuildList's own nodes and copies do not count against the other two.
 #include <cstdarg>
-#include <cstdlib>
-#include <cstring>
 
+#include "HostSession.h"
+#include "ResbufHeap.h"
 #include "arx/acutads.h"
 #include "arx/adscodes.h"
 
+namespace {
+
+// True when a scripted fault makes this call fail; counts the call down.
+bool Fails(ArxAllocationFault ArxScript::*which)
+{
+    HostSession* session = HostSession::Current();
+    if (!session)
+        return false;
+    ArxAllocationFault& fault = session->script.*which;
+    if (fault.fail == 0)
+        return false;
+    if (fault.succeed > 0) {
+        --fault.succeed;
+        return false;
+    }
+    if (fault.fail > 0)
+        --fault.fail;
+    return true;
+}
+
+}  // namespace
+
 resbuf* acutNewRb(int type)
 {
-    auto* node = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
-    if (node)
-        node->restype = static_cast<short>(type);
-    return node;
+    return Fails(&ArxScript::failNewRb) ? nullptr : ResbufHeap::NewNode(type);
 }
 
 int acutRelRb(resbuf* chain)
 {
-    while (chain) {
-        resbuf* next = chain->rbnext;
-        if (chain->restype == RTSTR)
-            std::free(chain->resval.rstring);
-        std::free(chain);
-        chain = next;
-    }
+    ResbufHeap::FreeChain(chain);
     return RTNORM;
 }
 
 ACHAR* acad__strdup(const ACHAR* text)
 {
-    if (!text)
+    if (!text || Fails(&ArxScript::failStrdup))
         return nullptr;
-    size_t bytes = (wcslen(text) + 1) * sizeof(ACHAR);
-    auto* copy = static_cast<ACHAR*>(std::malloc(bytes));
-    if (copy)
-        std::memcpy(copy, text, bytes);
-    return copy;
+    return ResbufHeap::CopyText(text);
 }
 
 resbuf* acutBuildList(int type, ...)
 {
+    if (Fails(&ArxScript::failBuildList))
+        return nullptr;
     va_list args;
     va_start(args, type);
     resbuf* head = nullptr;
     resbuf* tail = nullptr;
     bool failed = false;
     for (; type != 0 && !failed; type = va_arg(args, int)) {
-        resbuf* node = acutNewRb(type);
+        resbuf* node = ResbufHeap::NewNode(type);
         if (!node) {
             failed = true;
             break;
@@ -67,7 +80,7 @@ resbuf* acutBuildList(int type, ...)
             break;
         case RTSTR: {
             const ACHAR* text = va_arg(args, const ACHAR*);
-            node->resval.rstring = acad__strdup(text ? text : L"");
+            node->resval.rstring = ResbufHeap::CopyText(text ? text : L"");
             failed = !node->resval.rstring;
             break;
         }
@@ -99,7 +112,7 @@ resbuf* acutBuildList(int type, ...)
     }
     va_end(args);
     if (failed) {
-        acutRelRb(head);
+        ResbufHeap::FreeChain(head);
         return nullptr;
     }
     return head;

@@ -9,30 +9,11 @@
 #include "LispReader.h"
 #include "LispSourceFile.h"
 #include "ResbufConverter.h"
-#include "arx/acutads.h"
+#include "ResbufHeap.h"
 
 namespace {
 
 ArxHost* g_host = nullptr;
-
-// Copies a chain node by node, strings included.
-resbuf* CopyChain(const resbuf* chain)
-{
-    resbuf* head = nullptr;
-    resbuf** link = &head;
-    for (const resbuf* node = chain; node; node = node->rbnext) {
-        resbuf* copy = acutNewRb(node->restype);
-        if (!copy)
-            break;
-        copy->resval = node->resval;
-        if (node->restype == RTSTR)
-            copy->resval.rstring = node->resval.rstring ? acad__strdup(node->resval.rstring)
-                                                        : nullptr;
-        *link = copy;
-        link = &copy->rbnext;
-    }
-    return head;
-}
 
 ArxEvalResult ResultOf(const LispRef& value)
 {
@@ -96,6 +77,11 @@ void ArxHost::SetDrawing(const std::wstring& path)
 std::wstring ArxHost::DrawingName() const
 {
     return m_session->DrawingName();
+}
+
+std::wstring ArxHost::DrawingPrefix() const
+{
+    return m_session->DrawingPrefix();
 }
 
 void ArxHost::SetWindows(HWND mainWindow, HWND documentWindow)
@@ -199,7 +185,7 @@ bool ArxHost::EvaluateFile(const std::wstring& path)
 
 void ArxHost::BeginCall(int funCode, const resbuf* args)
 {
-    m_session->BeginCall(funCode, CopyChain(args));
+    m_session->BeginCall(funCode, ResbufHeap::CopyChain(args));
 }
 
 ArxEvalResult ArxHost::CallResult() const
@@ -210,4 +196,13 @@ ArxEvalResult ArxHost::CallResult() const
 void ArxHost::EndCall()
 {
     m_session->EndCall();
+}
+
+ArxEvalResult ArxHost::InvokeFunction(void* appId, int funCode, const resbuf* args)
+{
+    BeginCall(funCode, args);
+    SendAppMessage(appId, AcRx::kInvkSubrMsg);
+    ArxEvalResult result = CallResult();
+    EndCall();
+    return result;
 }

@@ -16,6 +16,31 @@
 // The stand-in CAD host as a program (or a test) drives it: the drawing, the
 // windows, the modules and the LISP evaluation. The host operations that a
 // module calls (acedDefun, acedRetList, ...) act on the one current ArxHost.
+//
+// Testing module code with a scripted host (no person at the screen):
+//
+//   ArxHost host;                                  // one at a time
+//   host.Script().active = true;                   // no message boxes, no file dialogs
+//   host.SetWriters(out, err);                     // catch the output lines
+//   host.SetDrawing(L"C:\\site\\lots.dwg");         // DWGPREFIX "C:\site\", DWGNAME "lots.dwg"
+//   void* app = host.AttachModule(L"lotgrid", acrxEntryPoint);   // messages 1, 3
+//
+//   A call through LISP, arguments converted as the command line does:
+//     host.Evaluate(L"(lotdialog '(\"A\") '(\"T1\") '(\"3\") nil)")[0]
+//   or with a chain and function code of the test's own making:
+//     host.InvokeFunction(app, 0, chain)          // message 5 through the entry
+//   or around a handler called directly:
+//     host.BeginCall(0, chain); LotDialogCommand(); host.CallResult(); host.EndCall();
+//   An ArxEvalResult tells the value (text "nil" for nil) from "no value".
+//
+//   What the module handed over is in host.Script(): alerts (acedAlert),
+//   failures (acdbFail), returnedLists (acedRetList, printed), fileRequests
+//   (acedGetFileD, each with title, default path, extension and flags) and
+//   linkerCalls. acedGetFileD answers from fileAnswers in order (nullopt, or
+//   an empty queue, is Cancel). refuseDefun makes acedDefun answer 0, and
+//   failNewRb, failBuildList and failStrdup make acutNewRb, acutBuildList and
+//   acad__strdup answer null on demand:
+//     host.Script().failNewRb = {2, 1};   // the third acutNewRb from now fails
 
 // The value of one evaluated expression as the command line shows it.
 struct ArxEvalResult {
@@ -32,9 +57,25 @@ struct ArxFileRequest {
     int flags = 0;
 };
 
-// Scripted use, for testing module code without a person at the screen: no
-// message boxes and no file dialogs; what the module hands to the host is
-// recorded, and file dialogs are answered from a queue.
+// One operation of the dynamic linker as a module called it.
+struct ArxLinkerCall {
+    enum class Operation { UnlockApplication, RegisterAppMDIAware };
+    Operation operation;
+    void* appId;
+};
+
+// An allocation that fails on demand: the next `succeed` calls of the
+// operation succeed, then `fail` calls answer null (a negative `fail`: every
+// later call). The default never fails.
+struct ArxAllocationFault {
+    int succeed = 0;
+    int fail = 0;
+};
+
+// Scripted use, for testing module code without a person at the screen: while
+// `active`, no message boxes and no file dialogs appear; alerts, failures,
+// returned lists and file requests are recorded instead, and file dialogs are
+// answered from a queue. Linker calls are recorded and faults apply always.
 struct ArxScript {
     bool active = false;
     bool refuseDefun = false;                       // acedDefun answers 0
@@ -43,6 +84,10 @@ struct ArxScript {
     std::vector<std::wstring> returnedLists;        // acedRetList values, printed
     std::vector<ArxFileRequest> fileRequests;
     std::deque<std::optional<std::wstring>> fileAnswers;   // nullopt or none left: Cancel
+    std::vector<ArxLinkerCall> linkerCalls;
+    ArxAllocationFault failNewRb;                   // acutNewRb
+    ArxAllocationFault failBuildList;               // acutBuildList
+    ArxAllocationFault failStrdup;                  // acad__strdup
 };
 
 using ArxEntryPoint = AcRx::AppRetCode (*)(AcRx::AppMsgCode, void*);
@@ -74,6 +119,7 @@ public:
     // default "Drawing1.dwg" in the current folder.
     void SetDrawing(const std::wstring& path);
     std::wstring DrawingName() const;
+    std::wstring DrawingPrefix() const;
     void SetWindows(HWND mainWindow, HWND documentWindow);
     ArxScript& Script();
 
@@ -111,6 +157,8 @@ public:
     void BeginCall(int funCode, const resbuf* args);
     ArxEvalResult CallResult() const;
     void EndCall();
+    // One whole call: BeginCall, message 5 to the module, the result, EndCall.
+    ArxEvalResult InvokeFunction(void* appId, int funCode, const resbuf* args);
 
 private:
     std::unique_ptr<HostSession> m_session;

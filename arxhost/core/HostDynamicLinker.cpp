@@ -9,6 +9,7 @@ bool HostDynamicLinker::unlockApplication(void* appId) const
     if (!session)
         return false;
     session->apps[appId].unlocked = true;
+    session->script.linkerCalls.push_back({ArxLinkerCall::Operation::UnlockApplication, appId});
     return true;
 }
 
@@ -18,6 +19,7 @@ bool HostDynamicLinker::registerAppMDIAware(void* appId) const
     if (!session)
         return false;
     session->apps[appId].mdiAware = true;
+    session->script.linkerCalls.push_back({ArxLinkerCall::Operation::RegisterAppMDIAware, appId});
     return true;
 }
 

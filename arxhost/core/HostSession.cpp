@@ -9,7 +9,7 @@
 #include "ConsoleWriter.h"
 #include "LispError.h"
 #include "ResbufConverter.h"
-#include "arx/acutads.h"
+#include "ResbufHeap.h"
 
 namespace {
 HostSession* g_current = nullptr;
@@ -176,7 +176,7 @@ void HostSession::BeginCall(int funCode, resbuf* ownedArgs)
 
 void HostSession::EndCall()
 {
-    acutRelRb(call.args);
+    ResbufHeap::FreeChain(call.args);
     call.args = nullptr;
     call.funCode = -1;
 }

@@ -3,7 +3,7 @@
 #include "LispError.h"
 #include "LispPrinter.h"
 #include "LispStackGuard.h"
-#include "arx/acutads.h"
+#include "ResbufHeap.h"
 #include "arx/adscodes.h"
 
 namespace {
@@ -12,13 +12,13 @@ namespace {
 class ChainBuilder {
 public:
     ChainBuilder() = default;
-    ~ChainBuilder() { acutRelRb(m_head); }
+    ~ChainBuilder() { ResbufHeap::FreeChain(m_head); }
     ChainBuilder(const ChainBuilder&) = delete;
     ChainBuilder& operator=(const ChainBuilder&) = delete;
 
     resbuf* Add(short type)
     {
-        resbuf* node = acutNewRb(type);
+        resbuf* node = ResbufHeap::NewNode(type);
         if (!node)
             throw LispEvalError(L"insufficient memory");
         (m_tail ? m_tail->rbnext : m_head) = node;
@@ -57,7 +57,7 @@ void AddValue(ChainBuilder& chain, const LispRef& value)
         return;
     case LispType::String: {
         resbuf* node = chain.Add(RTSTR);
-        node->resval.rstring = acad__strdup(value->AsString().c_str());
+        node->resval.rstring = ResbufHeap::CopyText(value->AsString().c_str());
         if (!node->resval.rstring)
             throw LispEvalError(L"insufficient memory");
         return;

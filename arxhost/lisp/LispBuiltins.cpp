@@ -14,6 +14,7 @@
 #include "LispPrinter.h"
 #include "LispReader.h"
 #include "LispSourceFile.h"
+#include "LispStackGuard.h"
 
 namespace {
 
@@ -98,6 +99,7 @@ bool Equal(const LispRef& a, const LispRef& b)
     case LispType::String: return a->AsString() == b->AsString();
     case LispType::Symbol: return a->SymbolName() == b->SymbolName();
     case LispType::Cons: {
+        LispStackGuard::Check();   // items nest through car without a limit
         const LispValue* x = a.get();
         const LispValue* y = b.get();
         while (x && y && x->Type() == LispType::Cons && y->Type() == LispType::Cons) {
@@ -199,6 +201,21 @@ LispRef Compare(const LispArgs& args, Test test)
             return nullptr;
     }
     return LispValue::T();
+}
+
+// MIN and MAX: the number that `better` prefers; a real when any is real.
+template <typename Better>
+LispRef Extreme(const LispArgs& args, Better better)
+{
+    LispRef best = args[0];
+    bool real = false;
+    for (const LispRef& v : args) {
+        Num(v);
+        real = real || v->Type() == LispType::Real;
+        if (better(v->AsNumber(), best->AsNumber()))
+            best = v;
+    }
+    return real ? LispValue::Real(best->AsNumber()) : best;
 }
 
 LispRef CxR(const LispRef& value, const wchar_t* path)
@@ -385,24 +402,10 @@ void LispBuiltins::InstallNumbers(LispEvaluator& e)
         return LispValue::Real(std::fabs(a[0]->AsReal()));
     });
     Def(e, L"MIN", 1, -1, [](LispEvaluator&, const LispArgs& a) {
-        LispRef best = a[0];
-        bool real = false;
-        for (const LispRef& v : a) {
-            real = real || (Num(v), v->Type() == LispType::Real);
-            if (v->AsNumber() < best->AsNumber())
-                best = v;
-        }
-        return real ? LispValue::Real(best->AsNumber()) : best;
+        return Extreme(a, [](double x, double best) { return x < best; });
     });
     Def(e, L"MAX", 1, -1, [](LispEvaluator&, const LispArgs& a) {
-        LispRef best = a[0];
-        bool real = false;
-        for (const LispRef& v : a) {
-            real = real || (Num(v), v->Type() == LispType::Real);
-            if (v->AsNumber() > best->AsNumber())
-                best = v;
-        }
-        return real ? LispValue::Real(best->AsNumber()) : best;
+        return Extreme(a, [](double x, double best) { return x > best; });
     });
     Def(e, L"REM", 2, 2, [](LispEvaluator&, const LispArgs& a) {
         Num(a[0]);

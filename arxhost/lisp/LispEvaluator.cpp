@@ -137,11 +137,19 @@ LispRef LispEvaluator::EvalCall(const LispValue& form)
 
 LispRef LispEvaluator::Apply(const LispRef& function, const LispArgs& args)
 {
-    if (!function || !function->IsFunction())
+    // (mapcar 'strcase ...) and (mapcar '(lambda ...) ...) pass a function's
+    // name or its unevaluated lambda form, as AutoLISP allows.
+    LispRef callee = function;
+    if (callee && callee->Type() == LispType::Symbol)
+        callee = Global(callee->SymbolName());
+    else if (callee && callee->Type() == LispType::Cons && callee->Car()
+             && callee->Car()->IsSymbol(L"LAMBDA"))
+        callee = Eval(callee);
+    if (!callee || !callee->IsFunction())
         throw LispEvalError(L"bad function: " + LispPrinter::Prin1(function));
-    if (function->Type() == LispType::Lambda)
-        return CallLambda(function->AsLambda(), args);
-    const LispBuiltin& builtin = function->AsBuiltin();
+    if (callee->Type() == LispType::Lambda)
+        return CallLambda(callee->AsLambda(), args);
+    const LispBuiltin& builtin = callee->AsBuiltin();
     if (static_cast<int>(args.size()) < builtin.minArgs)
         throw LispEvalError(L"too few arguments");
     if (builtin.maxArgs >= 0 && static_cast<int>(args.size()) > builtin.maxArgs)

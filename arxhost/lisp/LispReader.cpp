@@ -8,7 +8,8 @@
 
 namespace {
 
-// Nesting beyond this is refused rather than risking the stack.
+// Nesting (lists and quotes) beyond this is refused rather than risking the
+// stack, also later when the form is evaluated, printed or converted.
 constexpr int kMaxDepth = 1000;
 
 bool IsDelimiter(wchar_t ch)
@@ -80,7 +81,7 @@ bool LispReader::Read(LispRef& form)
         ++m_pos;
         throw LispReadError(L"extra right paren on input");
     }
-    form = ReadForm(0);
+    form = ReadForm(0, 0);
     return true;
 }
 
@@ -104,7 +105,7 @@ void LispReader::SkipBlanks()
     }
 }
 
-LispRef LispReader::ReadForm(int depth)
+LispRef LispReader::ReadForm(int nesting, int parens)
 {
     SkipBlanks();
     if (AtEnd())
@@ -112,29 +113,43 @@ LispRef LispReader::ReadForm(int depth)
     wchar_t ch = Peek();
     if (ch == L'(') {
         ++m_pos;
-        return ReadList(depth + 1);
+        return ReadList(nesting + 1, parens + 1);
     }
     if (ch == L'\'') {
-        ++m_pos;
-        SkipBlanks();
-        if (!AtEnd() && Peek() == L')') {
-            if (depth == 0)
+        // A run of quotes is read in a loop, not one call deeper per quote.
+        int quotes = 0;
+        while (!AtEnd() && Peek() == L'\'') {
+            ++m_pos;
+            ++quotes;
+            SkipBlanks();
+        }
+        if (AtEnd())
+            throw LispReadError(L"malformed list on input");
+        if (Peek() == L')') {
+            if (parens == 0)
                 ++m_pos;
-            SkipToEndOfForm(depth);
+            SkipToEndOfForm(parens);
             throw LispReadError(L"malformed list on input");
         }
-        LispRef quoted = ReadForm(depth);
-        return LispValue::List({LispValue::Symbol(L"QUOTE"), quoted});
+        if (nesting + quotes > kMaxDepth) {
+            ReadForm(nesting, parens);   // moves past the quoted form
+            SkipToEndOfForm(parens);
+            throw LispReadError(L"malformed list on input: nested too deeply");
+        }
+        LispRef quoted = ReadForm(nesting + quotes, parens);
+        for (int i = 0; i < quotes; ++i)
+            quoted = LispValue::List({LispValue::Symbol(L"QUOTE"), quoted});
+        return quoted;
     }
     if (ch == L'"')
         return ReadString();
     return ReadAtom();
 }
 
-LispRef LispReader::ReadList(int depth)
+LispRef LispReader::ReadList(int nesting, int parens)
 {
-    if (depth > kMaxDepth) {
-        SkipToEndOfForm(depth);
+    if (nesting > kMaxDepth) {
+        SkipToEndOfForm(parens);
         throw LispReadError(L"malformed list on input: nested too deeply");
     }
     std::vector<LispRef> items;
@@ -151,28 +166,28 @@ LispRef LispReader::ReadList(int depth)
         if (Peek() == L'.' && (m_pos + 1 >= m_text.size() || IsDelimiter(m_text[m_pos + 1]))) {
             ++m_pos;
             if (items.empty()) {
-                SkipToEndOfForm(depth);
+                SkipToEndOfForm(parens);
                 throw LispReadError(L"misplaced dot on input");
             }
             SkipBlanks();
             if (AtEnd())
                 throw LispReadError(L"malformed list on input");
             if (Peek() == L')') {
-                SkipToEndOfForm(depth);
+                SkipToEndOfForm(parens);
                 throw LispReadError(L"misplaced dot on input");
             }
-            tail = ReadForm(depth);
+            tail = ReadForm(nesting, parens);
             SkipBlanks();
             if (AtEnd())
                 throw LispReadError(L"malformed list on input");
             if (Peek() != L')') {
-                SkipToEndOfForm(depth);
+                SkipToEndOfForm(parens);
                 throw LispReadError(L"misplaced dot on input");
             }
             ++m_pos;
             break;
         }
-        items.push_back(ReadForm(depth));
+        items.push_back(ReadForm(nesting, parens));
     }
     LispRef list = tail;
     for (auto it = items.rbegin(); it != items.rend(); ++it)
@@ -180,11 +195,11 @@ LispRef LispReader::ReadList(int depth)
     return list;
 }
 
-void LispReader::SkipToEndOfForm(int depth)
+void LispReader::SkipToEndOfForm(int parens)
 {
     // Moves past the close of the outermost open list, strings and comments
     // taken into account, so that reading resumes behind the broken form.
-    while (depth > 0) {
+    while (parens > 0) {
         SkipBlanks();
         if (AtEnd())
             return;
@@ -203,9 +218,9 @@ void LispReader::SkipToEndOfForm(int depth)
         }
         ++m_pos;
         if (ch == L'(')
-            ++depth;
+            ++parens;
         else if (ch == L')')
-            --depth;
+            --parens;
     }
 }
 

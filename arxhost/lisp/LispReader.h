@@ -17,12 +17,14 @@ public:
     bool Read(LispRef& form);
 
 private:
-    LispRef ReadForm(int depth);
-    LispRef ReadList(int depth);
+    // `nesting` counts the open lists and quotes around the form, `parens`
+    // the open lists only (what must be skipped after an error).
+    LispRef ReadForm(int nesting, int parens);
+    LispRef ReadList(int nesting, int parens);
     LispRef ReadString();
     LispRef ReadAtom();
     void SkipBlanks();
-    void SkipToEndOfForm(int depth);
+    void SkipToEndOfForm(int parens);
     bool AtEnd() const { return m_pos >= m_text.size(); }
     wchar_t Peek() const { return m_text[m_pos]; }
 

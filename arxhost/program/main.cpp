@@ -1,6 +1,11 @@
 // arxhost.exe: loads the application module, then evaluates the expressions
 // and LISP files of the command line in order (one output line per -e), or,
-// given none, opens the main window with its command line until it is closed.
+// given none, opens the main window with its command line until it is closed
+// (after loading the drawing's acaddoc.lsp, when there is one).
+//
+// Exit codes: 0 after evaluation (errors in the LISP do not count), 1 when
+// the module cannot be loaded or no window can be made, 2 for a command line
+// that cannot be followed.
 #include <windows.h>
 
 #include <string>
@@ -47,6 +52,17 @@ void RunExpression(ArxHost& host, const std::wstring& expression)
     host.WriteOut(line + L"\n");
 }
 
+// The drawing's start-up routine, as the CAD host loads acaddoc.lsp when a
+// drawing opens: the first found in the drawing's folder, then the current
+// folder.
+std::wstring StartupRoutine(const ArxHost& host)
+{
+    for (const std::wstring& folder : {host.DrawingPrefix(), std::wstring()})
+        if (FileExists(folder + L"acaddoc.lsp"))
+            return folder + L"acaddoc.lsp";
+    return {};
+}
+
 int RunInteractive(ArxHost& host, MainWindow& window)
 {
     host.SetWriters(
@@ -56,10 +72,9 @@ int RunInteractive(ArxHost& host, MainWindow& window)
             ArxHost::WriteStream(STD_ERROR_HANDLE, text);
         });
     window.Show();
-    // The drawing's start-up routine, as the CAD host runs acaddoc.lsp from
-    // its search path when a drawing opens.
-    if (FileExists(L"acaddoc.lsp"))
-        host.EvaluateFile(L"acaddoc.lsp");
+    std::wstring routine = StartupRoutine(host);
+    if (!routine.empty())
+        host.EvaluateFile(routine);
     return window.Run();
 }
 
@@ -103,6 +118,8 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     }
 
+    // Errors in expressions and files (an unreadable file included) are
+    // reported on their own lines and do not change the exit code.
     int exitCode = 0;
     if (options.Interactive()) {
         exitCode = RunInteractive(host, window);
@@ -110,8 +127,8 @@ int wmain(int argc, wchar_t** argv)
         for (const HostOptions::Item& item : options.items) {
             if (item.kind == HostOptions::Item::Kind::Expression)
                 RunExpression(host, item.text);
-            else if (!host.EvaluateFile(item.text))
-                exitCode = 1;
+            else
+                host.EvaluateFile(item.text);
         }
     }
     host.UnloadModules();
