@@ -3,11 +3,15 @@
 #include <cmath>
 #include <cstdio>
 
+#include "LispStackGuard.h"
+
 namespace {
 
-// Nests deeper than this print as "..." rather than risking the stack; the
-// reader refuses such nests, but evaluation can build them.
+// Nests deeper than this, or deeper than the stack has room for, print as
+// "..." rather than risking the stack; the reader refuses such nests, but
+// evaluation can build them.
 constexpr int kMaxDepth = 2000;
+constexpr size_t kStackReserve = 64 * 1024;
 
 std::wstring Address(const void* p)
 {
@@ -21,10 +25,6 @@ void Print(const LispRef& value, bool readable, int depth, std::wstring& out)
 {
     if (!value) {
         out += L"nil";
-        return;
-    }
-    if (depth > kMaxDepth) {
-        out += L"...";
         return;
     }
     switch (value->Type()) {
@@ -57,6 +57,10 @@ void Print(const LispRef& value, bool readable, int depth, std::wstring& out)
     }
     case LispType::Cons:
         break;
+    }
+    if (depth > kMaxDepth || !LispStackGuard::HasRoom(kStackReserve)) {
+        out += L"...";
+        return;
     }
     out += L'(';
     const LispValue* node = value.get();

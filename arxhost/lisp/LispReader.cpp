@@ -5,12 +5,16 @@
 #include <cwctype>
 
 #include "LispError.h"
+#include "LispStackGuard.h"
 
 namespace {
 
 // Nesting (lists and quotes) beyond this is refused rather than risking the
 // stack, also later when the form is evaluated, printed or converted.
 constexpr int kMaxDepth = 1000;
+// Reading from deep inside an evaluation (LOAD) stops earlier when the stack
+// has less room left than this.
+constexpr size_t kStackReserve = 64 * 1024;
 
 bool IsDelimiter(wchar_t ch)
 {
@@ -148,7 +152,7 @@ LispRef LispReader::ReadForm(int nesting, int parens)
 
 LispRef LispReader::ReadList(int nesting, int parens)
 {
-    if (nesting > kMaxDepth) {
+    if (nesting > kMaxDepth || !LispStackGuard::HasRoom(kStackReserve)) {
         SkipToEndOfForm(parens);
         throw LispReadError(L"malformed list on input: nested too deeply");
     }
