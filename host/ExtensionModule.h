@@ -6,7 +6,9 @@
 
 // The module as an extension module of the windowing framework, from library
 // start-up to shutdown: while it is joined, the framework finds the module's
-// dialog templates through the resource chain.
+// dialog templates through the resource chain. lotgrid.arx's DllMain passes
+// its notifications here; a program that links the module's code directly (a
+// test) has no such DllMain and calls Notify itself with its own instance.
 class ExtensionModule {
 public:
     // The library's load and unload notifications (DllMain). Start-up joins

@@ -419,7 +419,7 @@ void LispBuiltins::InstallNumbers(LispEvaluator& e)
     });
     Def(e, L"FIX", 1, 1, [](LispEvaluator&, const LispArgs& a) {
         double v = std::trunc(Num(a[0]));
-        if (v < INT32_MIN || v > INT32_MAX)
+        if (!(v >= INT32_MIN && v <= INT32_MAX))   // also NaN
             return LispValue::Real(v);
         return LispValue::Integer(static_cast<std::int32_t>(v));
     });
