@@ -34,14 +34,22 @@ TEST(ArxHostProgram, PrintsOneLinePerExpression)
 {
     HostProcess::Outcome run = HostProcess::Run(
         {L"-e", L"(list 1 \"a\" (quote (b . 2)))", L"-e", L"(setq s \"say \\\"hi\\\"\\n\")",
-         L"-e", L"(lotdialog)", L"-e", L"(list 2.5 3.0 nil)", L"-e", L"(princ)"});
+         L"-e", L"(list 2.5 3.0 nil)", L"-e", L"(princ)"});
     EXPECT_EQ(run.exitCode, 0u) << Both(run);
     EXPECT_EQ(run.out, L"(1 \"a\" (B . 2))\n"
                        L"\"say \\\"hi\\\"\\n\"\n"
-                       L"\n"
                        L"(2.5 3.0 nil)\n"
                        L"\n")
         << Both(run);
+    EXPECT_EQ(run.err, L"");
+}
+
+// While LOTDIALOG's handler only answers success, its call has no value.
+TEST(ArxHostProgram, InterimLotdialogGivesAnEmptyLine)
+{
+    HostProcess::Outcome run = HostProcess::Run({L"-e", L"(lotdialog)", L"-e", L"1"});
+    EXPECT_EQ(run.exitCode, 0u) << Both(run);
+    EXPECT_EQ(run.out, L"\n1\n") << Both(run);
     EXPECT_EQ(run.err, L"");
 }
 
