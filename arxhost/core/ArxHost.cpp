@@ -1,0 +1,208 @@
+#include "ArxHost.h"
+
+#include <cassert>
+
+#include "ConsoleWriter.h"
+#include "HostSession.h"
+#include "LispError.h"
+#include "LispPrinter.h"
+#include "LispReader.h"
+#include "LispSourceFile.h"
+#include "ResbufConverter.h"
+#include "ResbufHeap.h"
+
+namespace {
+
+ArxHost* g_host = nullptr;
+
+ArxEvalResult ResultOf(const LispRef& value)
+{
+    ArxEvalResult result;
+    if (value && value->Type() == LispType::Void) {
+        result.kind = ArxEvalResult::Kind::NoValue;
+    } else {
+        result.kind = ArxEvalResult::Kind::Value;
+        result.text = LispPrinter::Prin1(value);
+    }
+    return result;
+}
+
+}  // namespace
+
+ArxHost::ArxHost() : m_session(std::make_unique<HostSession>())
+{
+    assert(!g_host && "one host at a time: the host operations act on the current one");
+    g_host = this;
+    HostSession::SetCurrent(m_session.get());
+}
+
+ArxHost::~ArxHost()
+{
+    m_session->UnloadModules();
+    HostSession::SetCurrent(nullptr);
+    g_host = nullptr;
+}
+
+ArxHost* ArxHost::Current()
+{
+    return g_host;
+}
+
+void ArxHost::SetWriters(Writer out, Writer err)
+{
+    m_session->out = std::move(out);
+    m_session->err = std::move(err);
+}
+
+void ArxHost::WriteOut(const std::wstring& text)
+{
+    m_session->out(text);
+}
+
+void ArxHost::WriteErr(const std::wstring& text)
+{
+    m_session->err(text);
+}
+
+void ArxHost::WriteStream(DWORD stream, const std::wstring& text)
+{
+    ConsoleWriter::Write(stream, text);
+}
+
+void ArxHost::SetDrawing(const std::wstring& path)
+{
+    m_session->SetDrawing(path);
+}
+
+std::wstring ArxHost::DrawingName() const
+{
+    return m_session->DrawingName();
+}
+
+std::wstring ArxHost::DrawingPrefix() const
+{
+    return m_session->DrawingPrefix();
+}
+
+void ArxHost::SetWindows(HWND mainWindow, HWND documentWindow)
+{
+    m_session->mainWindow = mainWindow;
+    m_session->documentWindow = documentWindow;
+}
+
+ArxScript& ArxHost::Script()
+{
+    return m_session->script;
+}
+
+bool ArxHost::LoadModule(const std::wstring& path, std::wstring& error)
+{
+    try {
+        m_session->AddModule(ArxModule::Load(path));
+        return true;
+    } catch (const ModuleLoadError& failure) {
+        error = failure.Message();
+    } catch (...) {
+        error = L"module \"" + path + L"\" failed while starting";
+    }
+    return false;
+}
+
+void* ArxHost::AttachModule(const std::wstring& name, ArxEntryPoint entry)
+{
+    return m_session->AddModule(std::make_unique<ArxModule>(name, entry)).AppId();
+}
+
+void ArxHost::UnloadModules()
+{
+    m_session->UnloadModules();
+}
+
+void ArxHost::SendAppMessage(void* appId, AcRx::AppMsgCode message)
+{
+    if (ArxModule* module = m_session->FindModule(appId))
+        m_session->Send(*module, message);
+}
+
+bool ArxHost::IsUnlocked(void* appId) const
+{
+    auto it = m_session->apps.find(appId);
+    return it != m_session->apps.end() && it->second.unlocked;
+}
+
+bool ArxHost::IsMdiAware(void* appId) const
+{
+    auto it = m_session->apps.find(appId);
+    return it != m_session->apps.end() && it->second.mdiAware;
+}
+
+bool ArxHost::IsRegistered(const std::wstring& name) const
+{
+    return m_session->IsRegistered(name);
+}
+
+bool ArxHost::HasFunction(const std::wstring& name) const
+{
+    LispRef value = m_session->Evaluator().Global(LispValue::Symbol(name)->SymbolName());
+    return value && value->IsFunction();
+}
+
+std::vector<ArxEvalResult> ArxHost::Evaluate(const std::wstring& source)
+{
+    std::vector<ArxEvalResult> results;
+    LispReader reader(source);
+    for (;;) {
+        ArxEvalResult result;
+        try {
+            LispRef form;
+            if (!reader.Read(form))
+                break;
+            result = ResultOf(m_session->Evaluator().Eval(form));
+        } catch (const LispError& error) {
+            result = {ArxEvalResult::Kind::Error, error.Message()};
+        } catch (const std::bad_alloc&) {
+            result = {ArxEvalResult::Kind::Error, L"insufficient memory"};
+        } catch (...) {
+            result = {ArxEvalResult::Kind::Error, L"internal failure"};
+        }
+        if (result.kind == ArxEvalResult::Kind::Error)
+            m_session->err(L"; error: " + result.text + L"\n");
+        results.push_back(std::move(result));
+    }
+    return results;
+}
+
+bool ArxHost::EvaluateFile(const std::wstring& path)
+{
+    std::wstring text;
+    if (!LispSourceFile::Read(path, text)) {
+        m_session->err(L"; error: LOAD failed: " + LispPrinter::QuoteString(path) + L"\n");
+        return false;
+    }
+    Evaluate(text);
+    return true;
+}
+
+void ArxHost::BeginCall(int funCode, const resbuf* args)
+{
+    m_session->BeginCall(funCode, ResbufHeap::CopyChain(args));
+}
+
+ArxEvalResult ArxHost::CallResult() const
+{
+    return ResultOf(m_session->call.result);
+}
+
+void ArxHost::EndCall()
+{
+    m_session->EndCall();
+}
+
+ArxEvalResult ArxHost::InvokeFunction(void* appId, int funCode, const resbuf* args)
+{
+    BeginCall(funCode, args);
+    SendAppMessage(appId, AcRx::kInvkSubrMsg);
+    ArxEvalResult result = CallResult();
+    EndCall();
+    return result;
+}

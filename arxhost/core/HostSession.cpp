@@ -1,0 +1,207 @@
+// The host's state and the road of an external LISP call:
+//   LISP (LOTDIALOG ...) -> CallExternal: arguments to a chain, BeginCall,
+//   Send(module, 5) -> module's acrxEntryPoint -> acedGetArgs/acedRetList...
+//   -> the result set meanwhile becomes the LISP value, EndCall frees the chain.
+#include "HostSession.h"
+
+#include <cwctype>
+
+#include "ConsoleWriter.h"
+#include "LispError.h"
+#include "ResbufConverter.h"
+#include "ResbufHeap.h"
+
+namespace {
+HostSession* g_current = nullptr;
+}
+
+HostSession::HostSession() : m_evaluator(*this)
+{
+    out = [](const std::wstring& text) { ConsoleWriter::Write(STD_OUTPUT_HANDLE, text); };
+    err = [](const std::wstring& text) { ConsoleWriter::Write(STD_ERROR_HANDLE, text); };
+    call.result = LispValue::Void();
+    SetDrawing(L"Drawing1.dwg");
+}
+
+HostSession::~HostSession()
+{
+    UnloadModules();
+    EndCall();
+}
+
+HostSession* HostSession::Current()
+{
+    return g_current;
+}
+
+void HostSession::SetCurrent(HostSession* session)
+{
+    g_current = session;
+}
+
+void HostSession::Write(const std::wstring& text)
+{
+    out(text);
+}
+
+LispRef HostSession::GetVar(const std::wstring& name)
+{
+    std::wstring key = Upper(name);
+    if (key == L"DWGPREFIX")
+        return LispValue::String(m_drawingPrefix);
+    if (key == L"DWGNAME")
+        return LispValue::String(m_drawingName);
+    return nullptr;
+}
+
+void HostSession::SetDrawing(const std::wstring& path)
+{
+    // The folder is absolute and ends in a separator, as DWGPREFIX does.
+    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    if (size) {
+        DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+        full.resize(length);
+    } else {
+        full = path;
+    }
+    size_t slash = full.find_last_of(L"\\/");
+    m_drawingPrefix = slash == std::wstring::npos ? L"" : full.substr(0, slash + 1);
+    m_drawingName = slash == std::wstring::npos ? full : full.substr(slash + 1);
+}
+
+std::wstring HostSession::Upper(const std::wstring& name)
+{
+    std::wstring upper = name;
+    for (wchar_t& ch : upper)
+        ch = static_cast<wchar_t>(std::towupper(ch));
+    return upper;
+}
+
+ArxModule& HostSession::AddModule(std::unique_ptr<ArxModule> module)
+{
+    m_modules.push_back(std::move(module));
+    ArxModule& added = *m_modules.back();
+    Send(added, AcRx::kInitAppMsg);
+    Send(added, AcRx::kLoadDwgMsg);
+    return added;
+}
+
+void HostSession::UnloadModules()
+{
+    while (!m_modules.empty()) {
+        ArxModule& module = *m_modules.back();
+        try {
+            Send(module, AcRx::kUnloadDwgMsg);
+            Send(module, AcRx::kUnloadAppMsg);
+        } catch (...) {
+            err(L"; error: exception in " + module.Name() + L" while unloading\n");
+        }
+        DropRegistrations(&module);
+        apps.erase(module.AppId());
+        m_modules.pop_back();
+    }
+}
+
+ArxModule* HostSession::FindModule(void* appId)
+{
+    for (auto& module : m_modules)
+        if (module->AppId() == appId)
+            return module.get();
+    return nullptr;
+}
+
+void HostSession::Send(ArxModule& module, AcRx::AppMsgCode message)
+{
+    ArxModule* previous = m_caller;
+    m_caller = &module;
+    try {
+        module.Send(message);
+    } catch (...) {
+        m_caller = previous;
+        throw;
+    }
+    m_caller = previous;
+}
+
+bool HostSession::Defun(const std::wstring& name, int funCode)
+{
+    // Only a module can register, and only while its entry function runs.
+    if (script.refuseDefun || name.empty() || !m_caller)
+        return false;
+    std::wstring key = Upper(name);
+    m_functions[key] = Registration{m_caller, funCode};
+    LispBuiltin builtin;
+    builtin.name = key;
+    builtin.kind = LispBuiltin::Kind::External;
+    builtin.call = [this, key](LispEvaluator&, const LispArgs& args) {
+        return CallExternal(key, args);
+    };
+    m_evaluator.Define(std::move(builtin));
+    return true;
+}
+
+void HostSession::Undef(const std::wstring& name, int funCode)
+{
+    std::wstring key = Upper(name);
+    auto it = m_functions.find(key);
+    if (it == m_functions.end() || it->second.funCode != funCode)
+        return;
+    m_functions.erase(it);
+    LispRef bound = m_evaluator.Global(key);
+    if (bound && bound->Type() == LispType::Builtin
+        && bound->AsBuiltin().kind == LispBuiltin::Kind::External)
+        m_evaluator.SetGlobal(key, nullptr);
+}
+
+void HostSession::DropRegistrations(ArxModule* module)
+{
+    for (auto it = m_functions.begin(); it != m_functions.end();) {
+        if (it->second.module == module) {
+            m_evaluator.SetGlobal(it->first, nullptr);
+            it = m_functions.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void HostSession::BeginCall(int funCode, resbuf* ownedArgs)
+{
+    EndCall();
+    call.args = ownedArgs;
+    call.funCode = funCode;
+    call.result = LispValue::Void();
+}
+
+void HostSession::EndCall()
+{
+    ResbufHeap::FreeChain(call.args);
+    call.args = nullptr;
+    call.funCode = -1;
+}
+
+LispRef HostSession::CallExternal(const std::wstring& name, const LispArgs& args)
+{
+    auto it = m_functions.find(name);
+    if (it == m_functions.end() || !it->second.module)
+        throw LispEvalError(L"no function definition: " + name);
+    Registration registration = it->second;
+    resbuf* chain = ResbufConverter::FromArguments(args);
+
+    // A call made while another is in progress keeps the outer call's state.
+    Call outer = call;
+    call = Call{};
+    BeginCall(registration.funCode, chain);
+    try {
+        Send(*registration.module, AcRx::kInvkSubrMsg);
+    } catch (...) {
+        EndCall();
+        call = outer;
+        throw LispEvalError(L"exception in " + name);
+    }
+    LispRef result = call.result;
+    EndCall();
+    call = outer;
+    return result;
+}

@@ -1,0 +1,336 @@
+#include "LispEvaluator.h"
+
+#include <utility>
+
+#include "LispBuiltins.h"
+#include "LispError.h"
+#include "LispPrinter.h"
+#include "LispStackGuard.h"
+
+namespace {
+
+bool IsTrue(const LispRef& value)
+{
+    return value != nullptr;
+}
+
+// Dynamic binding of a function's parameters and locals (and of foreach's
+// variable): the old values come back when the binding ends, error or not.
+class DynamicBinding {
+public:
+    explicit DynamicBinding(LispEvaluator& evaluator) : m_evaluator(evaluator) {}
+    ~DynamicBinding()
+    {
+        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it)
+            m_evaluator.SetGlobal(it->first, std::move(it->second));
+    }
+    DynamicBinding(const DynamicBinding&) = delete;
+    DynamicBinding& operator=(const DynamicBinding&) = delete;
+
+    void Bind(const std::wstring& name, LispRef value)
+    {
+        m_saved.emplace_back(name, m_evaluator.Global(name));
+        m_evaluator.SetGlobal(name, std::move(value));
+    }
+
+private:
+    LispEvaluator& m_evaluator;
+    std::vector<std::pair<std::wstring, LispRef>> m_saved;
+};
+
+std::vector<LispRef> ArgumentForms(const LispRef& args)
+{
+    if (!LispIsProperList(args))
+        throw LispEvalError(L"bad argument list tail: " + LispPrinter::Prin1(args));
+    return LispListItems(args);
+}
+
+void RequireCount(const std::vector<LispRef>& forms, size_t least, size_t most)
+{
+    if (forms.size() < least)
+        throw LispEvalError(L"too few arguments");
+    if (forms.size() > most)
+        throw LispEvalError(L"too many arguments");
+}
+
+const std::wstring& RequireSymbol(const LispRef& value)
+{
+    if (!value || value->Type() != LispType::Symbol)
+        throw LispEvalError(L"bad argument type: symbolp: " + LispPrinter::Prin1(value));
+    return value->SymbolName();
+}
+
+}  // namespace
+
+LispEvaluator::LispEvaluator(LispHost& host) : m_host(host)
+{
+    m_specialForms = {
+        {L"QUOTE", &LispEvaluator::Quote},     {L"SETQ", &LispEvaluator::Setq},
+        {L"DEFUN", &LispEvaluator::Defun},     {L"LAMBDA", &LispEvaluator::Lambda},
+        {L"FUNCTION", &LispEvaluator::Function}, {L"PROGN", &LispEvaluator::Progn},
+        {L"IF", &LispEvaluator::If},           {L"COND", &LispEvaluator::Cond},
+        {L"AND", &LispEvaluator::And},         {L"OR", &LispEvaluator::Or},
+        {L"FOREACH", &LispEvaluator::Foreach}, {L"WHILE", &LispEvaluator::While},
+        {L"REPEAT", &LispEvaluator::Repeat},
+    };
+    m_globals[L"T"] = LispValue::T();
+    m_globals[L"PI"] = LispValue::Real(3.14159265358979323846);
+    LispBuiltins::Install(*this);
+}
+
+LispRef LispEvaluator::Global(const std::wstring& name) const
+{
+    auto it = m_globals.find(name);
+    return it == m_globals.end() ? nullptr : it->second;
+}
+
+void LispEvaluator::SetGlobal(const std::wstring& name, LispRef value)
+{
+    if (value)
+        m_globals[name] = std::move(value);
+    else
+        m_globals.erase(name);
+}
+
+void LispEvaluator::Define(LispBuiltin builtin)
+{
+    std::wstring name = builtin.name;
+    SetGlobal(name, LispValue::Function(std::move(builtin)));
+}
+
+LispRef LispEvaluator::Eval(const LispRef& form)
+{
+    if (!form)
+        return nullptr;
+    switch (form->Type()) {
+    case LispType::Symbol:
+        return Global(form->SymbolName());
+    case LispType::Cons:
+        LispStackGuard::Check();
+        return EvalCall(*form);
+    default:
+        return form;
+    }
+}
+
+LispRef LispEvaluator::EvalCall(const LispValue& form)
+{
+    const LispRef& head = form.Car();
+    LispRef function;
+    if (head && head->Type() == LispType::Symbol) {
+        auto special = m_specialForms.find(head->SymbolName());
+        if (special != m_specialForms.end())
+            return (this->*special->second)(form.Cdr());
+        function = Global(head->SymbolName());
+        if (!function || !function->IsFunction())
+            throw LispEvalError(L"no function definition: " + head->SymbolName());
+    } else {
+        function = Eval(head);
+        if (!function || !function->IsFunction())
+            throw LispEvalError(L"bad function: " + LispPrinter::Prin1(head));
+    }
+    LispArgs args;
+    for (const LispRef& argForm : ArgumentForms(form.Cdr()))
+        args.push_back(Eval(argForm));
+    return Apply(function, args);
+}
+
+LispRef LispEvaluator::Apply(const LispRef& function, const LispArgs& args)
+{
+    // (mapcar 'strcase ...) and (mapcar '(lambda ...) ...) pass a function's
+    // name or its unevaluated lambda form, as AutoLISP allows.
+    LispRef callee = function;
+    if (callee && callee->Type() == LispType::Symbol)
+        callee = Global(callee->SymbolName());
+    else if (callee && callee->Type() == LispType::Cons && callee->Car()
+             && callee->Car()->IsSymbol(L"LAMBDA"))
+        callee = Eval(callee);
+    if (!callee || !callee->IsFunction())
+        throw LispEvalError(L"bad function: " + LispPrinter::Prin1(function));
+    if (callee->Type() == LispType::Lambda)
+        return CallLambda(callee->AsLambda(), args);
+    const LispBuiltin& builtin = callee->AsBuiltin();
+    if (static_cast<int>(args.size()) < builtin.minArgs)
+        throw LispEvalError(L"too few arguments");
+    if (builtin.maxArgs >= 0 && static_cast<int>(args.size()) > builtin.maxArgs)
+        throw LispEvalError(L"too many arguments");
+    return builtin.call(*this, args);
+}
+
+LispRef LispEvaluator::CallLambda(const LispLambda& lambda, const LispArgs& args)
+{
+    if (args.size() < lambda.params.size())
+        throw LispEvalError(L"too few arguments");
+    if (args.size() > lambda.params.size())
+        throw LispEvalError(L"too many arguments");
+    LispStackGuard::Check();
+    DynamicBinding binding(*this);
+    for (size_t i = 0; i < args.size(); ++i)
+        binding.Bind(lambda.params[i], args[i]);
+    for (const std::wstring& local : lambda.locals)
+        binding.Bind(local, nullptr);
+    return EvalBody(lambda.body);
+}
+
+LispRef LispEvaluator::EvalBody(const LispRef& forms)
+{
+    LispRef result;
+    for (const LispRef& form : ArgumentForms(forms))
+        result = Eval(form);
+    return result;
+}
+
+LispLambda LispEvaluator::MakeLambda(const std::wstring& name, const LispRef& spec)
+{
+    // spec: (params... [/ locals...]) body...
+    std::vector<LispRef> parts = ArgumentForms(spec);
+    RequireCount(parts, 1, SIZE_MAX);
+    if (!LispIsProperList(parts[0]))
+        throw LispEvalError(L"bad argument list: " + LispPrinter::Prin1(parts[0]));
+    LispLambda lambda;
+    lambda.name = name;
+    bool locals = false;
+    for (const LispRef& item : LispListItems(parts[0])) {
+        if (item && item->IsSymbol(L"/")) {
+            if (locals)
+                throw LispEvalError(L"bad argument list: " + LispPrinter::Prin1(parts[0]));
+            locals = true;
+            continue;
+        }
+        const std::wstring& symbol = RequireSymbol(item);
+        (locals ? lambda.locals : lambda.params).push_back(symbol);
+    }
+    lambda.body = spec->Cdr();
+    return lambda;
+}
+
+LispRef LispEvaluator::Quote(const LispRef& args)
+{
+    std::vector<LispRef> forms = ArgumentForms(args);
+    RequireCount(forms, 1, 1);
+    return forms[0];
+}
+
+LispRef LispEvaluator::Setq(const LispRef& args)
+{
+    std::vector<LispRef> forms = ArgumentForms(args);
+    if (forms.empty() || forms.size() % 2 != 0)
+        throw LispEvalError(L"too few arguments");
+    LispRef value;
+    for (size_t i = 0; i < forms.size(); i += 2) {
+        const std::wstring& name = RequireSymbol(forms[i]);
+        if (name == L"T" || name == L"NIL")
+            throw LispEvalError(L"attempt to set constant: " + name);
+        value = Eval(forms[i + 1]);
+        SetGlobal(name, value);
+    }
+    return value;
+}
+
+LispRef LispEvaluator::Defun(const LispRef& args)
+{
+    std::vector<LispRef> forms = ArgumentForms(args);
+    RequireCount(forms, 2, SIZE_MAX);
+    const std::wstring& name = RequireSymbol(forms[0]);
+    SetGlobal(name, LispValue::Function(MakeLambda(name, args->Cdr())));
+    return forms[0];
+}
+
+LispRef LispEvaluator::Lambda(const LispRef& args)
+{
+    return LispValue::Function(MakeLambda(L"", args));
+}
+
+LispRef LispEvaluator::Function(const LispRef& args)
+{
+    std::vector<LispRef> forms = ArgumentForms(args);
+    RequireCount(forms, 1, 1);
+    if (forms[0] && forms[0]->Type() == LispType::Symbol)
+        return Global(forms[0]->SymbolName());
+    return Eval(forms[0]);
+}
+
+LispRef LispEvaluator::Progn(const LispRef& args)
+{
+    return EvalBody(args);
+}
+
+LispRef LispEvaluator::If(const LispRef& args)
+{
+    std::vector<LispRef> forms = ArgumentForms(args);
+    RequireCount(forms, 2, 3);
+    if (IsTrue(Eval(forms[0])))
+        return Eval(forms[1]);
+    return forms.size() == 3 ? Eval(forms[2]) : nullptr;
+}
+
+LispRef LispEvaluator::Cond(const LispRef& args)
+{
+    for (const LispRef& clause : ArgumentForms(args)) {
+        if (!clause || clause->Type() != LispType::Cons)
+            throw LispEvalError(L"bad argument type: consp: " + LispPrinter::Prin1(clause));
+        LispRef test = Eval(clause->Car());
+        if (IsTrue(test))
+            return clause->Cdr() ? EvalBody(clause->Cdr()) : test;
+    }
+    return nullptr;
+}
+
+LispRef LispEvaluator::And(const LispRef& args)
+{
+    for (const LispRef& form : ArgumentForms(args))
+        if (!IsTrue(Eval(form)))
+            return nullptr;
+    return LispValue::T();
+}
+
+LispRef LispEvaluator::Or(const LispRef& args)
+{
+    for (const LispRef& form : ArgumentForms(args))
+        if (IsTrue(Eval(form)))
+            return LispValue::T();
+    return nullptr;
+}
+
+LispRef LispEvaluator::Foreach(const LispRef& args)
+{
+    std::vector<LispRef> forms = ArgumentForms(args);
+    RequireCount(forms, 2, SIZE_MAX);
+    const std::wstring& name = RequireSymbol(forms[0]);
+    LispRef list = Eval(forms[1]);
+    if (!LispIsList(list))
+        throw LispEvalError(L"bad argument type: listp: " + LispPrinter::Prin1(list));
+    LispRef body = args->Cdr()->Cdr();
+    LispRef result;
+    DynamicBinding binding(*this);
+    binding.Bind(name, nullptr);
+    for (const LispValue* node = list.get(); node && node->Type() == LispType::Cons;
+         node = node->Cdr().get()) {
+        SetGlobal(name, node->Car());
+        result = EvalBody(body);
+    }
+    return result;
+}
+
+LispRef LispEvaluator::While(const LispRef& args)
+{
+    std::vector<LispRef> forms = ArgumentForms(args);
+    RequireCount(forms, 1, SIZE_MAX);
+    LispRef result;
+    while (IsTrue(Eval(forms[0])))
+        result = EvalBody(args->Cdr());
+    return result;
+}
+
+LispRef LispEvaluator::Repeat(const LispRef& args)
+{
+    std::vector<LispRef> forms = ArgumentForms(args);
+    RequireCount(forms, 1, SIZE_MAX);
+    LispRef count = Eval(forms[0]);
+    if (!count || count->Type() != LispType::Integer)
+        throw LispEvalError(L"bad argument type: fixnump: " + LispPrinter::Prin1(count));
+    LispRef result;
+    for (std::int32_t i = 0; i < count->AsInteger(); ++i)
+        result = EvalBody(args->Cdr());
+    return result;
+}

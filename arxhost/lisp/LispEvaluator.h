@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <unordered_map>
+
+#include "LispHost.h"
+#include "LispValue.h"
+
+// Evaluates AutoLISP forms. Variables are dynamically scoped as in AutoLISP:
+// a function's parameters and locals shadow the global values while it runs
+// and are restored when it returns, also after an error.
+//
+// Special forms: quote, setq, defun, lambda, function, progn, if, cond,
+// and, or, foreach, while, repeat. Everything else is a function call; the
+// built-in functions are installed by LispBuiltins, external ones by the host.
+class LispEvaluator {
+public:
+    explicit LispEvaluator(LispHost& host);
+
+    LispRef Eval(const LispRef& form);
+    LispRef Apply(const LispRef& function, const LispArgs& args);
+
+    LispRef Global(const std::wstring& name) const;
+    void SetGlobal(const std::wstring& name, LispRef value);
+    // Binds a built-in function to its name.
+    void Define(LispBuiltin builtin);
+
+    LispHost& Host() { return m_host; }
+
+private:
+    using SpecialForm = LispRef (LispEvaluator::*)(const LispRef& args);
+
+    LispRef EvalCall(const LispValue& form);
+    LispRef EvalBody(const LispRef& forms);
+    LispRef CallLambda(const LispLambda& lambda, const LispArgs& args);
+    static LispLambda MakeLambda(const std::wstring& name, const LispRef& spec);
+
+    LispRef Quote(const LispRef& args);
+    LispRef Setq(const LispRef& args);
+    LispRef Defun(const LispRef& args);
+    LispRef Lambda(const LispRef& args);
+    LispRef Function(const LispRef& args);
+    LispRef Progn(const LispRef& args);
+    LispRef If(const LispRef& args);
+    LispRef Cond(const LispRef& args);
+    LispRef And(const LispRef& args);
+    LispRef Or(const LispRef& args);
+    LispRef Foreach(const LispRef& args);
+    LispRef While(const LispRef& args);
+    LispRef Repeat(const LispRef& args);
+
+    LispHost& m_host;
+    std::unordered_map<std::wstring, LispRef> m_globals;
+    std::unordered_map<std::wstring, SpecialForm> m_specialForms;
+};

@@ -1,0 +1,37 @@
+#include "HostOptions.h"
+
+HostOptions HostOptions::Parse(const std::vector<std::wstring>& args)
+{
+    HostOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::wstring& arg = args[i];
+        auto value = [&]() -> const std::wstring& {
+            if (i + 1 >= args.size())
+                throw HostOptionsError(L"option " + arg + L" needs a value");
+            return args[++i];
+        };
+        if (arg == L"--module")
+            options.modulePath = value();
+        else if (arg == L"--drawing")
+            options.drawingPath = value();
+        else if (arg == L"-e")
+            options.items.push_back({Item::Kind::Expression, value()});
+        else if (arg == L"-h" || arg == L"--help" || arg == L"/?")
+            options.help = true;
+        else if (arg.size() > 1 && arg[0] == L'-')
+            throw HostOptionsError(L"unknown option " + arg);
+        else
+            options.items.push_back({Item::Kind::File, arg});
+    }
+    return options;
+}
+
+std::wstring HostOptions::Usage()
+{
+    return L"usage: arxhost.exe [--module PATH] [--drawing PATH] [-e EXPR]... [FILE.lsp]...\n"
+           L"  --module PATH   application module to load (default: lotgrid.arx beside the program)\n"
+           L"  --drawing PATH  drawing whose folder and name DWGPREFIX and DWGNAME give\n"
+           L"  -e EXPR         evaluate EXPR and print its value on one line\n"
+           L"  FILE.lsp        evaluate the forms of a LISP file\n"
+           L"Without -e and files the host opens its main window with a command line.\n";
+}

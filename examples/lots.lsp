@@ -1,0 +1,57 @@
+;;; lots.lsp -- lot numbering for the subdivision of "site/Site plan.dwg".
+;;;
+;;; LOTS       opens the lot table for the site's twelve lot layers, starting
+;;;            from the rows confirmed last time, and lists the confirmed
+;;;            table on the command line.
+;;; LOTSAGAIN  reopens the table exactly as it was last confirmed.
+;;;
+;;; LOTDIALOG takes the layer names, the lot types to choose from, one lot
+;;; count per layer (as text) and the rows of the table as last used, or nil.
+;;; It answers the confirmed rows, each (Layer Quantity Type Numbering), nil
+;;; after Cancel, or no value when the counts do not match the layers.
+
+(setq *lots-rows* nil)   ; the rows confirmed last, nil before the first OK
+
+;; The lot layers of the site plan, one per street side or block.
+(defun lots-layers ()
+  '("LOT-A-ELM-NORTH" "LOT-A-ELM-SOUTH" "LOT-B-OAK-NORTH" "LOT-B-OAK-SOUTH"
+    "LOT-C-ASH-EAST" "LOT-C-ASH-WEST" "LOT-D-PARKSIDE" "LOT-E-MILL-EAST"
+    "LOT-E-MILL-WEST" "LOT-F-MARKET" "LOT-G-CORNERS" "LOT-H-RESERVE"))
+
+;; The lot types offered in the Type column.
+(defun lots-types ()
+  '("Detached" "Semi-detached" "Terraced" "Commercial"))
+
+;; The number of lots drawn on each layer, in the order of lots-layers.
+(defun lots-counts ()
+  '("14" "12" "9" "11" "16" "15" "6" "8" "8" "3" "4" "2"))
+
+;; The rows of a LOTDIALOG answer: a short table may come wrapped in one
+;; more list.
+(defun lots-rows (answer)
+  (if (listp (car (car answer))) (car answer) answer))
+
+(defun lots-report (rows)
+  (princ "\nLayer                Lots  Type            First number")
+  (foreach row rows
+    (princ (strcat "\n" (lots-pad (car row) 21) (lots-pad (cadr row) 6)
+                   (lots-pad (caddr row) 16) (nth 3 row))))
+  (princ))
+
+(defun lots-pad (text width)
+  (while (< (strlen text) width) (setq text (strcat text " ")))
+  text)
+
+(defun c:lots (/ answer)
+  (setq answer (lotdialog (lots-layers) (lots-types) (lots-counts) *lots-rows*))
+  (cond
+    ((null answer) (princ "\nLot numbering cancelled."))
+    ((listp answer) (setq *lots-rows* (lots-rows answer)) (lots-report *lots-rows*)))
+  (princ))
+
+(defun c:lotsagain (/ answer)
+  (setq answer (lotdialog))
+  (if (and answer (listp answer)) (lots-report (lots-rows answer)))
+  (princ))
+
+(princ)

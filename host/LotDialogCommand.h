@@ -1,0 +1,4 @@
+#pragma once
+
+// The handler of the LISP function LOTDIALOG: RTNORM or RTERROR.
+int LotDialogCommand();
