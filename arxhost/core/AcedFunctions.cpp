@@ -136,6 +136,15 @@ int acedRetVoid()
     return RTNORM;
 }
 
+// The owner of a box or file dialog the host shows for a module: the window
+// active on this thread (a module's modal dialog, which the box must block),
+// else the main window.
+static HWND BoxOwner(const HostSession* session)
+{
+    HWND active = GetActiveWindow();
+    return active ? active : session->mainWindow;
+}
+
 int acedAlert(const ACHAR* text)
 {
     std::wstring message = text ? text : L"";
@@ -146,7 +155,7 @@ int acedAlert(const ACHAR* text)
     if (session->script.active)
         session->script.alerts.push_back(message);
     else
-        MessageBoxW(session->mainWindow, message.c_str(), L"AutoCAD Message",
+        MessageBoxW(BoxOwner(session), message.c_str(), L"AutoCAD Message",
                     MB_OK | MB_ICONWARNING);
     return RTNORM;
 }
@@ -184,7 +193,7 @@ int acedGetFileD(const ACHAR* title, const ACHAR* defaultPath, const ACHAR* exte
             session->script.fileAnswers.pop_front();
         }
     } else {
-        path = AskFileName(session->mainWindow, request.title, request.defaultPath,
+        path = AskFileName(BoxOwner(session), request.title, request.defaultPath,
                            request.extension, flags);
     }
     if (path.empty())

@@ -17,7 +17,9 @@ public:
         int defaultButton = 0;
     };
 
-    explicit ModalAnswerer(std::vector<int> answers);
+    enum Which { AnyDialog, MessageBoxesOnly };
+
+    explicit ModalAnswerer(std::vector<int> answers, Which which = AnyDialog);
     ~ModalAnswerer();
     ModalAnswerer(const ModalAnswerer&) = delete;
     ModalAnswerer& operator=(const ModalAnswerer&) = delete;
@@ -27,9 +29,12 @@ public:
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK AnswerPending(HWND, UINT, UINT_PTR timer, DWORD);
     void Activated(HWND window);
 
     HHOOK m_hook;
     std::vector<int> m_answers;
+    Which m_which;
     std::set<HWND> m_known;
+    std::vector<HWND> m_pending;
 };

@@ -44,15 +44,6 @@ TEST(ArxHostProgram, PrintsOneLinePerExpression)
     EXPECT_EQ(run.err, L"");
 }
 
-// While LOTDIALOG's handler only answers success, its call has no value.
-TEST(ArxHostProgram, InterimLotdialogGivesAnEmptyLine)
-{
-    HostProcess::Outcome run = HostProcess::Run({L"-e", L"(lotdialog)", L"-e", L"1"});
-    EXPECT_EQ(run.exitCode, 0u) << Both(run);
-    EXPECT_EQ(run.out, L"\n1\n") << Both(run);
-    EXPECT_EQ(run.err, L"");
-}
-
 TEST(ArxHostProgram, BadInputGivesAnErrorLineAndTheNextExpressionRuns)
 {
     HostProcess::Outcome run = HostProcess::Run(
