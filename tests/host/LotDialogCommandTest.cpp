@@ -1,4 +1,6 @@
+#include "CWnd.h"
 #include "LotDialogCommand.h"
+#include "MessageLog.h"
 #include "ModalAnswerer.h"
 #include "ScriptedHostCall.h"
 
@@ -34,6 +36,34 @@ resbuf* TableArguments(std::initializer_list<std::pair<const wchar_t*, const wch
     add(acutBuildList(RTLE, RTNIL, 0));
     return chain;
 }
+
+// A host window that logs its repaints.
+class HostWindow : public CWnd {
+public:
+    HostWindow(const char* name, MessageLog& log, HWND parent = nullptr)
+        : m_name(name), m_log(log)
+    {
+        CreateEx(0, nullptr, L"host", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE,
+                 0, 0, 300, 200, parent, nullptr);
+    }
+    ~HostWindow() override { DestroyWindow(); }
+
+protected:
+    BOOL OnEraseBkgnd(CDC*) override
+    {
+        m_log.Add(m_name + ":erase");
+        return TRUE;
+    }
+    void OnPaint() override
+    {
+        m_log.Add(m_name + ":paint");
+        Default();
+    }
+
+private:
+    std::string m_name;
+    MessageLog& m_log;
+};
 
 void ClearKeptState()
 {
@@ -150,11 +180,22 @@ TEST(LotDialogCall, OkKeepsTheTableAndACallWithoutArgumentsReopensIt)
                                  RTLB, RTLB, RTSTR, L"A", RTSTR, L"3", RTSTR, L"T1", RTSTR,
                                  L"1", RTLE, RTLE, 0));
         ScriptedHostCall call(args.get());
+        MessageLog log;
+        HostWindow mainWindow("main", log);
+        HostWindow drawing("drawing", log, mainWindow.m_hWnd);
+        call.host.SetWindows(mainWindow.m_hWnd, drawing.m_hWnd);
         ModalAnswerer answerer({IDOK});
         EXPECT_EQ(LotDialogCommand(), RTNORM);
         ASSERT_EQ(answerer.seen.size(), 1u);
         EXPECT_EQ(answerer.seen[0].caption, L"Lot area rapid");
         EXPECT_EQ(call.Value(), L"((\"A\" \"3\" \"T1\" \"1\"))");
+        // After OK the drawing window, then the main window, are repainted at
+        // once, each erased as its painting begins.
+        const std::vector<std::string>& lines = log.Lines();
+        ASSERT_GE(lines.size(), 4u);
+        EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
+                  std::vector<std::string>({"drawing:paint", "drawing:erase", "main:paint",
+                                            "main:erase"}));
     }
     EXPECT_EQ(Texts(SavedLayers), Words({L"*", L"A", L"B"}));
     EXPECT_EQ(Texts(SavedCounts), Words({L"", L"3", L"4"}));
