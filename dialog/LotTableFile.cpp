@@ -93,7 +93,7 @@ CString LotTableFile::Save(const CString& path, const MyCug& grid)
             ar.Close();
             file.Close();
             written = true;
-        } catch (const std::exception&) {
+        } catch (const CException&) {
             // The file closes when it goes; the partial copy is removed below.
         }
     }
@@ -113,7 +113,7 @@ CString LotTableFile::Load(const CString& path, MyCug& grid)
         CArchive ar(&file, CArchive::load);
         Read(ar, grid);
         ar.Close();
-    } catch (const std::exception&) {
+    } catch (const CException&) {
         return Message(L"File %s is damaged or is not a lot table file", path);
     }
     return CString();

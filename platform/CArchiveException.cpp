@@ -26,36 +26,12 @@ CString MessageFor(int cause, const CString& fileName)
     return message;
 }
 
-std::string Narrow(const CString& text)
-{
-    int n = WideCharToMultiByte(CP_UTF8, 0, text, text.GetLength(), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text, text.GetLength(), narrow.data(), n, nullptr, nullptr);
-    return narrow;
-}
 
 } // namespace
 
 CArchiveException::CArchiveException(int cause, const CString& archiveName)
-    : std::runtime_error(Narrow(MessageFor(cause, archiveName))),
-      m_cause(cause), m_strFileName(archiveName)
+    : CException(MessageFor(cause, archiveName)), m_cause(cause), m_strFileName(archiveName)
 {
 }
 
-BOOL CArchiveException::GetErrorMessage(LPWSTR error, UINT maxError, PUINT helpContext) const
-{
-    if (helpContext)
-        *helpContext = 0;
-    if (!error || maxError == 0)
-        return FALSE;
-    CString message = GetErrorMessage();
-    wcsncpy(error, message, maxError - 1);
-    error[maxError - 1] = L'\0';
-    return TRUE;
-}
 
-CString CArchiveException::GetErrorMessage() const
-{
-    return MessageFor(m_cause, m_strFileName);
-}

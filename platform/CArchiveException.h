@@ -1,14 +1,13 @@
 #pragma once
 
+#include "CException.h"
 #include "CString.h"
 
 #include <windows.h>
 
-#include <stdexcept>
-
 // A failure of an archive: data that ended early or is not in the expected
 // format, or an archive used in the wrong direction.
-class CArchiveException : public std::runtime_error {
+class CArchiveException : public CException {
 public:
     enum Cause {
         none,
@@ -23,11 +22,6 @@ public:
     };
 
     CArchiveException(int cause = none, const CString& archiveName = CString());
-
-    // The message for the user, cut to `maxError` characters with its
-    // terminator; answers FALSE when there is no buffer.
-    BOOL GetErrorMessage(LPWSTR error, UINT maxError, PUINT helpContext = nullptr) const;
-    CString GetErrorMessage() const;
 
     int m_cause;
     CString m_strFileName;
