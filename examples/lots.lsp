@@ -26,10 +26,13 @@
 (defun lots-counts ()
   '("14" "12" "9" "11" "16" "15" "6" "8" "8" "3" "4" "2"))
 
-;; The rows of a LOTDIALOG answer: a short table may come wrapped in one
-;; more list.
+;; The rows of a LOTDIALOG answer. A short table comes wrapped in one more
+;; list, and a table whose only row is followed by rows without a layer comes
+;; as that one row itself.
 (defun lots-rows (answer)
-  (if (listp (car (car answer))) (car answer) answer))
+  (cond ((eq (type (car answer)) 'STR) (list answer))
+        ((listp (car (car answer))) (car answer))
+        (t answer)))
 
 (defun lots-report (rows)
   (princ "\nLayer                Lots  Type            First number")
