@@ -1,5 +1,9 @@
 #include "DrawingWindow.h"
 
+#include "CBrush.h"
+#include "CPaintDC.h"
+#include "CPen.h"
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"ArxHostDrawing";
@@ -7,105 +11,73 @@ constexpr COLORREF kBackground = RGB(33, 40, 48);
 constexpr COLORREF kGrid = RGB(52, 60, 70);
 constexpr COLORREF kAxisX = RGB(200, 60, 60);
 constexpr COLORREF kAxisY = RGB(60, 180, 60);
+constexpr COLORREF kName = RGB(190, 190, 190);
 constexpr int kGridStep = 40;
 
+void Line(CDC& dc, int x1, int y1, int x2, int y2)
+{
+    dc.MoveTo(x1, y1);
+    dc.LineTo(x2, y2);
+}
+
 }  // namespace
 
-void DrawingWindow::RegisterClassOnce()
+// The window's own class gives it the cross-hair cursor of a drawing area;
+// it has no background brush because OnPaint fills everything.
+LPCWSTR DrawingWindow::RegisterClassOnce()
 {
     static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = DrawingWindow::WindowProc;
-    cls.hInstance = GetModuleHandleW(nullptr);
-    cls.hCursor = LoadCursorW(nullptr, IDC_CROSS);
-    cls.lpszClassName = kClassName;
-    registered = RegisterClassExW(&cls) != 0;
+    if (!registered) {
+        WNDCLASSEXW cls{};
+        cls.cbSize = sizeof cls;
+        cls.lpfnWndProc = ::DefWindowProcW;
+        cls.hInstance = GetModuleHandleW(nullptr);
+        cls.hCursor = LoadCursorW(nullptr, IDC_CROSS);
+        cls.lpszClassName = kClassName;
+        registered = RegisterClassExW(&cls) != 0;
+    }
+    return kClassName;
 }
 
-namespace {
-
-void Line(HDC dc, int x1, int y1, int x2, int y2)
+bool DrawingWindow::Create(CWnd* parent, const std::wstring& drawingName)
 {
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
-}
-
-}  // namespace
-
-DrawingWindow::~DrawingWindow()
-{
-    if (m_window && IsWindow(m_window))
-        DestroyWindow(m_window);
-}
-
-bool DrawingWindow::Create(HWND parent, const std::wstring& drawingName)
-{
-    RegisterClassOnce();
     m_drawingName = drawingName;
-    m_window = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, drawingName.c_str(),
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                               nullptr, GetModuleHandleW(nullptr), this);
-    return m_window != nullptr;
+    return CreateEx(WS_EX_CLIENTEDGE, RegisterClassOnce(), drawingName.c_str(),
+                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, CRect(), parent, 0)
+           != FALSE;
 }
 
-LRESULT CALLBACK DrawingWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+BOOL DrawingWindow::OnEraseBkgnd(CDC*)
 {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<DrawingWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    switch (message) {
-    case WM_PAINT:
-        if (self) {
-            self->OnPaint();
-            return 0;
-        }
-        break;
-    case WM_ERASEBKGND:
-        return 1;   // OnPaint fills everything
-    default:
-        break;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return TRUE;   // OnPaint fills everything
 }
 
 void DrawingWindow::OnPaint()
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_window, &paint);
-    RECT client;
-    GetClientRect(m_window, &client);
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
 
-    HBRUSH background = CreateSolidBrush(kBackground);
-    FillRect(dc, &client, background);
-    DeleteObject(background);
+    CBrush background(kBackground);
+    dc.FillRect(&client, &background);
 
-    HPEN gridPen = CreatePen(PS_SOLID, 1, kGrid);
-    HGDIOBJ oldPen = SelectObject(dc, gridPen);
+    CPen gridPen(PS_SOLID, 1, kGrid);
+    CPen xPen(PS_SOLID, 2, kAxisX);
+    CPen yPen(PS_SOLID, 2, kAxisY);
+    CPen* oldPen = dc.SelectObject(&gridPen);
     for (int x = kGridStep; x < client.right; x += kGridStep)
         Line(dc, x, 0, x, client.bottom);
     for (int y = client.bottom - kGridStep; y > 0; y -= kGridStep)
         Line(dc, 0, y, client.right, y);
 
     // The coordinate system icon in the lower left corner.
-    HPEN xPen = CreatePen(PS_SOLID, 2, kAxisX);
-    SelectObject(dc, xPen);
+    dc.SelectObject(&xPen);
     Line(dc, 20, client.bottom - 20, 70, client.bottom - 20);
-    HPEN yPen = CreatePen(PS_SOLID, 2, kAxisY);
-    SelectObject(dc, yPen);
+    dc.SelectObject(&yPen);
     Line(dc, 20, client.bottom - 20, 20, client.bottom - 70);
-    SelectObject(dc, oldPen);
-    DeleteObject(gridPen);
-    DeleteObject(xPen);
-    DeleteObject(yPen);
+    dc.SelectObject(oldPen);
 
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(190, 190, 190));
-    TextOutW(dc, 8, 6, m_drawingName.c_str(), static_cast<int>(m_drawingName.size()));
-    EndPaint(m_window, &paint);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(kName);
+    dc.TextOut(8, 6, m_drawingName.c_str(), static_cast<int>(m_drawingName.size()));
 }

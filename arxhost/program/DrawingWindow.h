@@ -1,26 +1,22 @@
 #pragma once
 
-#include <windows.h>
-
 #include <string>
+
+#include "CWnd.h"
 
 // The drawing area of the main window: the window a module knows as the
 // active drawing window. It shows an empty model space.
-class DrawingWindow {
+class DrawingWindow : public CWnd {
 public:
-    DrawingWindow() = default;
-    ~DrawingWindow();
-    DrawingWindow(const DrawingWindow&) = delete;
-    DrawingWindow& operator=(const DrawingWindow&) = delete;
+    // Creates the window as a child of `parent`, named after the drawing.
+    bool Create(CWnd* parent, const std::wstring& drawingName);
 
-    bool Create(HWND parent, const std::wstring& drawingName);
-    HWND Handle() const { return m_window; }
+protected:
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
 
 private:
-    static void RegisterClassOnce();
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void OnPaint();
+    static LPCWSTR RegisterClassOnce();
 
-    HWND m_window = nullptr;
     std::wstring m_drawingName;
 };

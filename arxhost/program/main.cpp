@@ -108,7 +108,7 @@ int wmain(int argc, wchar_t** argv)
         host.WriteErr(L"arxhost: cannot create the main window (is there a display?)\n");
         return 1;
     }
-    host.SetWindows(window.Handle(), window.DocumentHandle());
+    host.SetWindows(window.GetSafeHwnd(), window.DocumentHandle());
 
     std::wstring module = options.modulePath.empty() ? ProgramFolder() + L"lotgrid.arx"
                                                      : options.modulePath;
