@@ -70,6 +70,18 @@ bool Enter(const HostWindows& windows, const std::wstring& line, const std::wstr
     return false;
 }
 
+// Presses a key in the command line and waits until it shows `expected`.
+bool Recall(const HostWindows& windows, UINT key, const std::wstring& expected)
+{
+    PostMessageW(windows.command, WM_KEYDOWN, key, 1);
+    for (int i = 0; i < 400; ++i) {
+        if (Text(windows.command) == expected)
+            return true;
+        Sleep(25);
+    }
+    return false;
+}
+
 TEST(ArxHostWindow, RunsTheCommandLineWithTheModuleAndTheDrawingsStartupRoutine)
 {
     ScratchFolder folder;
@@ -90,6 +102,12 @@ TEST(ArxHostWindow, RunsTheCommandLineWithTheModuleAndTheDrawingsStartupRoutine)
     EXPECT_TRUE(Enter(windows, L"hello", L"Command: hello\r\nhello"));
     EXPECT_TRUE(Enter(windows, L"(car 1)", L"; error: bad argument type: listp: 1\r\n"));
     EXPECT_TRUE(Enter(windows, L"nosuch", L"Unknown command \"NOSUCH\""));
+
+    // Up and Down walk back and forth through the lines entered.
+    EXPECT_TRUE(Recall(windows, VK_UP, L"nosuch"));
+    EXPECT_TRUE(Recall(windows, VK_UP, L"(car 1)"));
+    EXPECT_TRUE(Recall(windows, VK_DOWN, L"nosuch"));
+    EXPECT_TRUE(Recall(windows, VK_DOWN, L"")) << Text(windows.command).c_str();
 
     PostMessageW(windows.main, WM_CLOSE, 0, 0);
     HostProcess::Outcome run = process.Finish(20000);
