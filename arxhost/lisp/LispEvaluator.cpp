@@ -180,10 +180,10 @@ LispRef LispEvaluator::EvalBody(const LispRef& forms)
     return result;
 }
 
-LispLambda LispEvaluator::MakeLambda(const std::wstring& name, const LispRef& spec)
+LispLambda LispEvaluator::MakeLambda(const std::wstring& name, const LispRef& definition)
 {
-    // spec: (params... [/ locals...]) body...
-    std::vector<LispRef> parts = ArgumentForms(spec);
+    // definition: (params... [/ locals...]) body...
+    std::vector<LispRef> parts = ArgumentForms(definition);
     RequireCount(parts, 1, SIZE_MAX);
     if (!LispIsProperList(parts[0]))
         throw LispEvalError(L"bad argument list: " + LispPrinter::Prin1(parts[0]));
@@ -200,7 +200,7 @@ LispLambda LispEvaluator::MakeLambda(const std::wstring& name, const LispRef& sp
         const std::wstring& symbol = RequireSymbol(item);
         (locals ? lambda.locals : lambda.params).push_back(symbol);
     }
-    lambda.body = spec->Cdr();
+    lambda.body = definition->Cdr();
     return lambda;
 }
 

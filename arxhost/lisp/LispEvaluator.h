@@ -33,7 +33,7 @@ private:
     LispRef EvalCall(const LispValue& form);
     LispRef EvalBody(const LispRef& forms);
     LispRef CallLambda(const LispLambda& lambda, const LispArgs& args);
-    static LispLambda MakeLambda(const std::wstring& name, const LispRef& spec);
+    static LispLambda MakeLambda(const std::wstring& name, const LispRef& definition);
 
     LispRef Quote(const LispRef& args);
     LispRef Setq(const LispRef& args);
