@@ -1,17 +1,11 @@
 #include "DialogScript.h"
+#include "FileTestSupport.h"
 #include "ScriptedHostCall.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::wstring TempFile(const wchar_t* name)
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
 
 void Click(ScriptedLotDialog& dialog, int id)
 {
@@ -52,9 +46,8 @@ TEST(LotTableDialogFile, SaveChecksTheTableFirstAndAsksBesideTheDrawing)
 {
     ScriptedHostCall call;
     call.host.SetDrawing(L"D:\\proj\\site.dwg");
-    std::wstring path = TempFile(L"lotgrid-dialog-save.tab");
-    DeleteFileW(path.c_str());
-    call.host.Script().fileAnswers.push_back(path);
+    TemporaryPath path(L"lotgrid-dialog-save.tab");
+    call.host.Script().fileAnswers.push_back(std::wstring(path));
 
     // A row without a type: the check fails, nothing is asked or written.
     RunDialog({{L"A", L"3", L"", L"1"}}, [](ScriptedLotDialog& d) {
@@ -71,13 +64,13 @@ TEST(LotTableDialogFile, SaveChecksTheTableFirstAndAsksBesideTheDrawing)
     EXPECT_EQ(request.defaultPath, L"D:\\proj\\site");
     EXPECT_EQ(request.extension, L"tab");
     EXPECT_EQ(request.flags, 3);
-    EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "the file was written";
+    EXPECT_NE(GetFileAttributesW(path), INVALID_FILE_ATTRIBUTES) << "the file was written";
     EXPECT_EQ(call.Value(), L"((\"A\" \"3\" \"T1\" \"1\") (\"*\" \"4\" \"T1\" \"4\"))")
         << "the checked rows were handed to the host";
 
     // Load: the first press after a rejected entry does nothing; the next
     // one reads the file and lays the table out again.
-    call.host.Script().fileAnswers.push_back(path);
+    call.host.Script().fileAnswers.push_back(std::wstring(path));
     RunDialog({{L"Z", L"1", L"T1", L"9"}}, [&call](ScriptedLotDialog& d) {
         d.Grid.SkipNextLoad = 1;
         Click(d, IDC_LOAD);
@@ -91,20 +84,16 @@ TEST(LotTableDialogFile, SaveChecksTheTableFirstAndAsksBesideTheDrawing)
         EXPECT_EQ(d.Grid.QuickGetText(0, 1), L"*");
     });
     EXPECT_TRUE(call.Alerts().empty());
-    DeleteFileW(path.c_str());
 }
 
 TEST(LotTableDialogFile, CancelledFileDialogDoesNothingAndADamagedFileIsReported)
 {
     ScriptedHostCall call;
-    std::wstring path = TempFile(L"lotgrid-dialog-damaged.tab");
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, "\x05\0\0\0\0\0\0\0\xFF", 9, &written, nullptr);
-    CloseHandle(file);
+    TemporaryPath path(L"lotgrid-dialog-damaged.tab");
+    WriteAllBytes(path, {0x05, 0, 0, 0, 0, 0, 0, 0, 0xFF});
 
     call.host.Script().fileAnswers.push_back(std::nullopt);   // Cancel
-    call.host.Script().fileAnswers.push_back(path);
+    call.host.Script().fileAnswers.push_back(std::wstring(path));
     RunDialog({{L"Z", L"1", L"T1", L"9"}}, [](ScriptedLotDialog& d) {
         Click(d, IDC_LOAD);
         Click(d, IDC_LOAD);
@@ -112,6 +101,6 @@ TEST(LotTableDialogFile, CancelledFileDialogDoesNothingAndADamagedFileIsReported
         EXPECT_EQ(d.Grid.Results.GetSize(), 1);
     });
     ASSERT_EQ(call.Alerts().size(), 1u);
-    EXPECT_EQ(call.Alerts()[0], L"File " + path + L" is damaged or is not a lot table file");
-    DeleteFileW(path.c_str());
+    EXPECT_EQ(call.Alerts()[0], std::wstring(L"File ") + static_cast<const wchar_t*>(path)
+                                    + L" is damaged or is not a lot table file");
 }

@@ -1,38 +1,17 @@
 #include "CArchive.h"
 #include "CFile.h"
+#include "FileTestSupport.h"
 #include "LotTableFile.h"
 #include "MyCug.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-std::wstring TempPath(const wchar_t* name)
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
-
-Bytes ReadAll(const std::wstring& path)
-{
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteAll(const std::wstring& path, const Bytes& bytes)
-{
-    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using Bytes = std::vector<BYTE>;
 
 // Two rows and three layers, the "*" entry included.
 void FillSample(MyCug& grid)
@@ -91,16 +70,15 @@ void ExpectSameTable(const MyCug& a, const MyCug& b)
 
 TEST(LotTableFile, SaveWritesTheExactBytesAndLoadGivesTheTableBack)
 {
-    std::wstring path = TempPath(L"lotgrid-sample.tab");
+    TemporaryPath path(L"lotgrid-sample.tab");
     MyCug saved;
     FillSample(saved);
-    ASSERT_EQ(LotTableFile::Save(path.c_str(), saved), L"");
-    EXPECT_EQ(ReadAll(path), kSampleFile);
+    ASSERT_EQ(LotTableFile::Save(path.Path(), saved), L"");
+    EXPECT_EQ(ReadAllBytes(path), kSampleFile);
 
     MyCug loaded;
-    ASSERT_EQ(LotTableFile::Load(path.c_str(), loaded), L"");
+    ASSERT_EQ(LotTableFile::Load(path.Path(), loaded), L"");
     ExpectSameTable(saved, loaded);
-    DeleteFileW(path.c_str());
 }
 
 TEST(LotTableFile, DefaultPathIsTheDrawingWithoutItsExtension)
@@ -114,64 +92,62 @@ TEST(LotTableFile, DefaultPathIsTheDrawingWithoutItsExtension)
 
 TEST(LotTableFile, UnopenableFilesAreReportedWithThePath)
 {
-    std::wstring missing = TempPath(L"no-such-folder\\table.tab");
+    TemporaryPath missing(L"no-such-folder\\table.tab");
     MyCug grid;
     FillSample(grid);
-    EXPECT_EQ(LotTableFile::Load(missing.c_str(), grid),
-              CString(L"File ") + missing.c_str() + L" could  not be opened");
-    EXPECT_EQ(LotTableFile::Save(missing.c_str(), grid),
-              CString(L"File ") + missing.c_str() + L" could  not be opened");
+    EXPECT_EQ(LotTableFile::Load(missing.Path(), grid),
+              CString(L"File ") + missing + L" could  not be opened");
+    EXPECT_EQ(LotTableFile::Save(missing.Path(), grid),
+              CString(L"File ") + missing + L" could  not be opened");
 }
 
 TEST(LotTableFile, FailedSaveLeavesTheEarlierFileIntact)
 {
-    std::wstring path = TempPath(L"lotgrid-kept.tab");
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    WriteAll(path, kSampleFile);
+    TemporaryPath path(L"lotgrid-kept.tab");
+    SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
+    WriteAllBytes(path, kSampleFile);
     MyCug other;
     other.Results.Add({L"Z", L"1", L"T", L"9"});
 
     // The file is in use elsewhere, so the finished new table cannot
     // replace it.
-    HANDLE inUse = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    HANDLE inUse = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
-    CString failure = LotTableFile::Save(path.c_str(), other);
+    CString failure = LotTableFile::Save(path.Path(), other);
     CloseHandle(inUse);
-    EXPECT_EQ(failure, CString(L"File ") + path.c_str()
+    EXPECT_EQ(failure, CString(L"File ") + path
                            + L" could not be written; the earlier file is unchanged");
-    EXPECT_EQ(ReadAll(path), kSampleFile);
-    EXPECT_EQ(GetFileAttributesW((path + L".saving").c_str()), INVALID_FILE_ATTRIBUTES)
+    EXPECT_EQ(ReadAllBytes(path), kSampleFile);
+    EXPECT_EQ(GetFileAttributesW((std::wstring(path) + L".saving").c_str()), INVALID_FILE_ATTRIBUTES)
         << "no partial file is left behind";
 
     // A read-only table is not replaced at all.
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(LotTableFile::Save(path.c_str(), other),
-              CString(L"File ") + path.c_str() + L" could  not be opened");
-    EXPECT_EQ(ReadAll(path), kSampleFile);
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(path.c_str());
+    SetFileAttributesW(path, FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(LotTableFile::Save(path.Path(), other),
+              CString(L"File ") + path + L" could  not be opened");
+    EXPECT_EQ(ReadAllBytes(path), kSampleFile);
+    SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(LotTableFile, EveryTruncationIsReportedAndChangesNothing)
 {
-    std::wstring path = TempPath(L"lotgrid-cut.tab");
+    TemporaryPath path(L"lotgrid-cut.tab");
     MyCug before;
     FillSample(before);
     for (size_t length = 0; length < kSampleFile.size(); ++length) {
-        WriteAll(path, Bytes(kSampleFile.begin(), kSampleFile.begin() + static_cast<long>(length)));
+        WriteAllBytes(path, Bytes(kSampleFile.begin(), kSampleFile.begin() + static_cast<long>(length)));
         MyCug grid;
         FillSample(grid);
-        CString failure = LotTableFile::Load(path.c_str(), grid);
+        CString failure = LotTableFile::Load(path.Path(), grid);
         EXPECT_NE(failure.Find(L"damaged"), -1) << "cut at " << length;
         ExpectSameTable(before, grid);
     }
-    DeleteFileW(path.c_str());
 }
 
 TEST(LotTableFile, RandomlyDamagedFilesNeverCrashOrOverAllocate)
 {
-    std::wstring path = TempPath(L"lotgrid-mutated.tab");
+    TemporaryPath path(L"lotgrid-mutated.tab");
     std::mt19937 random(20261206);
     int failures = 0;
     for (int round = 0; round < 3000; ++round) {
@@ -189,9 +165,9 @@ TEST(LotTableFile, RandomlyDamagedFilesNeverCrashOrOverAllocate)
             if (bytes.empty())
                 bytes.push_back(0);
         }
-        WriteAll(path, bytes);
+        WriteAllBytes(path, bytes);
         MyCug grid;
-        CString failure = LotTableFile::Load(path.c_str(), grid);
+        CString failure = LotTableFile::Load(path.Path(), grid);
         if (!failure.IsEmpty()) {
             ++failures;
             EXPECT_EQ(grid.Results.GetSize(), 0);
@@ -203,5 +179,4 @@ TEST(LotTableFile, RandomlyDamagedFilesNeverCrashOrOverAllocate)
         }
     }
     EXPECT_GT(failures, 1000) << "most damage is noticed";
-    DeleteFileW(path.c_str());
 }

@@ -129,36 +129,6 @@ TEST(CDCText, ExtTextOutOpaqueFillsItsRectangleAndClippedTextStaysInside)
             ASSERT_EQ(canvas.At(x, y), White) << x << "," << y;
 }
 
-TEST(CDCBlit, BitBltStretchBltAndScrollDCMoveThePixels)
-{
-    Canvas source(2, 2);
-    ::SetPixel(source.dc.m_hDC, 0, 0, Red);
-    ::SetPixel(source.dc.m_hDC, 1, 0, Green);
-    ::SetPixel(source.dc.m_hDC, 0, 1, Blue);
-
-    Canvas canvas;
-    canvas.dc.BitBlt(0, 0, 1, 2, &source.dc, 1, 0, SRCCOPY);
-    EXPECT_EQ(canvas.At(0, 0), Green);
-    EXPECT_EQ(canvas.At(1, 0), White);
-
-    canvas.dc.StretchBlt(10, 10, 4, 4, &source.dc, 0, 0, 2, 2, SRCCOPY);
-    EXPECT_EQ(canvas.At(10, 10), Red);
-    EXPECT_EQ(canvas.At(13, 10), Green);
-    EXPECT_EQ(canvas.At(10, 13), Blue);
-    EXPECT_EQ(canvas.At(13, 13), White);
-    EXPECT_EQ(canvas.At(14, 10), White);
-
-    // A strip scrolled right by 3 within its rectangle; the uncovered part is
-    // reported for repainting.
-    canvas.dc.FillSolidRect(0, 20, 2, 10, Red);
-    CRect area(0, 20, 20, 30), update;
-    EXPECT_TRUE(canvas.dc.ScrollDC(3, 0, &area, &area, nullptr, &update));
-    EXPECT_EQ(canvas.At(3, 20), Red);
-    EXPECT_EQ(canvas.At(4, 29), Red);
-    EXPECT_EQ(canvas.At(5, 20), White);
-    EXPECT_EQ(update, CRect(0, 20, 3, 30));
-}
-
 TEST(CDCSelection, SelectObjectAnswersThePreviousObjectAndDetachGivesBackTheOriginals)
 {
     CClientDC screen(static_cast<HWND>(nullptr));

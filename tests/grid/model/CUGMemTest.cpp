@@ -34,15 +34,6 @@ std::vector<std::wstring> Column(CUGMem& mem, int col, long first, long last)
     return texts;
 }
 
-// The texts of row over columns first..last.
-std::vector<std::wstring> Row(CUGMem& mem, long row, int first, int last)
-{
-    std::vector<std::wstring> texts;
-    for (int col = first; col <= last; ++col)
-        texts.push_back(TextAt(mem, col, row));
-    return texts;
-}
-
 using Texts = std::vector<std::wstring>;
 
 }  // namespace
@@ -62,115 +53,6 @@ TEST(CUGMemCells, EmptySourceFindsNothingAndLeavesTheOutputAlone)
     EXPECT_EQ(mem.SortByColumn(0, 0), 0);
     int col = 3;
     EXPECT_EQ(mem.GetPrevNonBlankCol(&col, 0), 1);
-}
-
-TEST(CUGMemCells, SetCellCreatesTheRowsAndNodesUpToTheTarget)
-{
-    CUGMem mem;
-    CUGCell cell;
-    cell.SetText(L"x");
-    cell.SetBackColor(RGB(1, 2, 3));
-    ASSERT_EQ(mem.SetCell(3, 5, &cell), 0);
-
-    CUGCell out;
-    out.SetTextColor(RGB(9, 9, 9));
-    EXPECT_EQ(mem.GetCell(3, 5, &out), 0);
-    EXPECT_STREQ(out.GetText(), L"x");
-    EXPECT_EQ(out.GetBackColor(), RGB(1, 2, 3));
-    EXPECT_EQ(out.GetTextColor(), RGB(9, 9, 9));  // the stored cell is laid over
-
-    // Nodes 0..2 of row 5 exist without cells; rows 0..4 exist without nodes.
-    EXPECT_EQ(mem.GetCell(2, 5, &out), 1);
-    EXPECT_EQ(mem.DeleteCell(2, 5), 0);
-    EXPECT_EQ(mem.DeleteCell(4, 5), 1);
-    EXPECT_EQ(mem.DeleteCell(0, 4), 1);
-    EXPECT_EQ(mem.DeleteCell(0, 6), 1);
-
-    // Storing replaces the whole property set.
-    CUGCell paramOnly;
-    paramOnly.SetParam(8);
-    mem.SetCell(3, 5, &paramOnly);
-    CUGCell fresh;
-    EXPECT_EQ(mem.GetCell(3, 5, &fresh), 0);
-    EXPECT_EQ(fresh.GetPropertyFlags(), CUGCell::PropParam);
-
-    EXPECT_EQ(mem.DeleteCell(3, 5), 0);
-    EXPECT_EQ(TextAt(mem, 3, 5), L"-");
-    EXPECT_EQ(mem.Empty(), -1);
-    EXPECT_EQ(mem.DeleteCell(3, 5), 1);
-}
-
-TEST(CUGMemRows, InsertAndDeleteShiftTheRowsBelow)
-{
-    CUGMem mem;
-    for (long row = 0; row < 5; ++row)
-        Put(mem, 0, row, std::to_wstring(row).c_str());
-    Put(mem, 0, -1, L"H");
-
-    EXPECT_EQ(mem.InsertRow(7), 0);  // beyond the stored rows: nothing
-    EXPECT_EQ(mem.InsertRow(2), 0);
-    EXPECT_EQ(Column(mem, 0, -1, 5), (Texts{L"H", L"0", L"1", L"-", L"2", L"3", L"4"}));
-
-    EXPECT_EQ(mem.DeleteRow(2), 0);
-    EXPECT_EQ(mem.DeleteRow(2), 0);  // the former row 3 is now row 2
-    EXPECT_EQ(Column(mem, 0, -1, 4), (Texts{L"H", L"0", L"1", L"3", L"4", L"-"}));
-
-    // Deleting every row leaves an empty source that starts again at row 0.
-    for (int i = 0; i < 5; ++i)
-        mem.DeleteRow(-1);
-    EXPECT_EQ(mem.InsertCol(0), 1);
-    Put(mem, 0, 1, L"again");
-    EXPECT_EQ(Column(mem, 0, -1, 1), (Texts{L"-", L"-", L"again"}));
-}
-
-TEST(CUGMemColumns, InsertColGoesThroughTheColumnTable)
-{
-    RecordingCtrl ctrl;
-    ctrl.SetColumns(4);
-    CUGMem& mem = *ctrl.GridInfo->MemDataSource;
-    for (int col = -1; col < 4; ++col)
-        Put(mem, col, 0, std::to_wstring(col).c_str());
-    Put(mem, 0, 1, L"short");
-
-    EXPECT_EQ(mem.InsertCol(0), 0);  // a new column 0; the heading stays
-    EXPECT_EQ(Row(mem, 0, -1, 4), (Texts{L"-1", L"-", L"0", L"1", L"2", L"3"}));
-    EXPECT_EQ(Row(mem, 1, 0, 1), (Texts{L"-", L"short"}));
-    EXPECT_EQ(ctrl.DataColumns(), (std::vector<int>{1, 2, 3, 4}));
-
-    // Source column 3 is shown by grid column 2: the insert lands there, and
-    // rows that do not reach that column are left alone.
-    EXPECT_EQ(mem.InsertCol(3), 0);
-    EXPECT_EQ(Row(mem, 0, -1, 5), (Texts{L"-1", L"-", L"0", L"-", L"1", L"2", L"3"}));
-    EXPECT_EQ(Row(mem, 1, 0, 2), (Texts{L"-", L"short", L"-"}));
-    EXPECT_EQ(ctrl.DataColumns(), (std::vector<int>{1, 3, 4, 5}));
-}
-
-TEST(CUGMemSort, SortMovesDataRowsByTheDefaultOrderAndKeepsHeadings)
-{
-    RecordingCtrl ctrl;
-    ctrl.SetColumns(2);
-    CUGMem& mem = *ctrl.GridInfo->MemDataSource;
-    Put(mem, 0, -1, L"heading");
-    Put(mem, 0, 0, L"b");
-    Put(mem, 1, 0, L"2");
-    Put(mem, 0, 1, L"a");
-    Put(mem, 1, 1, L"9");
-    Put(mem, 0, 2, L"b");
-    Put(mem, 1, 2, L"1");
-    CUGCell noText;
-    noText.SetParam(1);
-    mem.SetCell(0, 3, &noText);
-    Put(mem, 1, 3, L"3");
-    Put(mem, 1, 4, L"5");  // row 4 has no cell in column 0
-
-    int cols[2] = {0, 1};
-    EXPECT_EQ(mem.SortBy(cols, 2, 0), 0);
-    EXPECT_EQ(Column(mem, 0, -1, 4), (Texts{L"heading", L"-", L"(no text)", L"a", L"b", L"b"}));
-    EXPECT_EQ(Column(mem, 1, 0, 4), (Texts{L"5", L"3", L"9", L"1", L"2"}));
-
-    EXPECT_EQ(mem.SortBy(cols, 2, 2), 0);  // descending
-    EXPECT_EQ(Column(mem, 0, -1, 4), (Texts{L"heading", L"b", L"b", L"a", L"(no text)", L"-"}));
-    EXPECT_EQ(Column(mem, 1, 0, 4), (Texts{L"2", L"1", L"9", L"3", L"5"}));
 }
 
 TEST(CUGMemSort, NumbersCompareByValueAndEqualRowsKeepTheirOrder)

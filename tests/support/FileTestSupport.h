@@ -17,6 +17,7 @@ public:
     ~TemporaryPath() { ::DeleteFileW(m_path); }
 
     operator const wchar_t*() const { return m_path; }
+    const CString& Path() const { return m_path; }
 
 private:
     CString m_path;
