@@ -16,9 +16,10 @@ out=$work/out.txt
 err=$work/err.txt
 fail() { echo "FAIL: $*" >&2; echo "--- stdout:" >&2; cat "$out" >&2; echo "--- stderr:" >&2; cat "$err" >&2; exit 1; }
 
-# Runs the host with the given -e expressions in the background.
+# Runs the host with the given -e expressions in the background, through the
+# build's Wine runner like every other test program.
 start_host() {
-    ( cd "$work" && exec wine "$bin/arxhost.exe" --drawing 'Z:\tmp\site.dwg' "$@" \
+    ( cd "$work" && exec "$bin/../wine-run" "$bin/arxhost.exe" --drawing 'Z:\tmp\site.dwg' "$@" \
         >"$out" 2>"$err" ) &
     host_pid=$!
 }
@@ -34,10 +35,16 @@ wait_window() {
     return 1
 }
 
-# Waits until no window titled $1 is visible.
+# Waits until the window $2 titled $1 is no longer visible; without $2, until
+# no window of that title is. A dialog that reopens at once has the same title,
+# so the first one is told apart by its id.
 wait_gone() {
+    local visible
     for _ in $(seq 200); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        visible=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)
+        if [ -z "$visible" ] || { [ -n "${2:-}" ] && ! grep -qx "$2" <<<"$visible"; }; then
+            return 0
+        fi
         sleep 0.05
     done
     return 1
@@ -88,7 +95,7 @@ ok-then-reopen)
     start_host -e "$ARGS" -e "(lotdialog)"
     window=$(dialog)
     keys "$window" Return
-    wait_gone "Lot area rapid"
+    wait_gone "Lot area rapid" "$window" || fail "the dialog stays after OK"
     window=$(dialog)
     keys "$window" Return
     finish_host
@@ -127,7 +134,7 @@ save-cancel-load)
     [ -s /tmp/lotgrid-e2e-table.tab ] || fail "no table file"
     keys "$window" Escape
     confirm_cancel
-    wait_gone "Lot area rapid"
+    wait_gone "Lot area rapid" "$window" || fail "the dialog stays after Cancel"
     window=$(dialog)
     keys "$window" alt+l
     load=$(wait_window "Rapid lot area") || fail "no open dialog"
