@@ -9,6 +9,7 @@
 //   Wrappers ........... thin calls of the Win32 window functions
 #include "CWnd.h"
 
+#include "AfxRegisterClass.h"
 #include "CDC.h"
 #include "CFont.h"
 #include "CScrollBar.h"
@@ -52,17 +53,13 @@ constexpr wchar_t kFrameworkClass[] = L"LotGridWnd";
 
 LPCWSTR FrameworkClass()
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSW wc{};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = OwnModule();
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kFrameworkClass;
-        registered = RegisterClassW(&wc) != 0
-                     || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }
+    WNDCLASSW wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = OwnModule();
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kFrameworkClass;
+    AfxRegisterClass(&wc);
     return kFrameworkClass;
 }
 

@@ -1,5 +1,6 @@
 #include "DrawingWindow.h"
 
+#include "AfxRegisterClass.h"
 #include "CBrush.h"
 #include "CPaintDC.h"
 #include "CPen.h"
@@ -26,16 +27,12 @@ void Line(CDC& dc, int x1, int y1, int x2, int y2)
 // it has no background brush because OnPaint fills everything.
 LPCWSTR DrawingWindow::RegisterClassOnce()
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXW cls{};
-        cls.cbSize = sizeof cls;
-        cls.lpfnWndProc = ::DefWindowProcW;
-        cls.hInstance = GetModuleHandleW(nullptr);
-        cls.hCursor = LoadCursorW(nullptr, IDC_CROSS);
-        cls.lpszClassName = kClassName;
-        registered = RegisterClassExW(&cls) != 0;
-    }
+    WNDCLASSW cls{};
+    cls.lpfnWndProc = ::DefWindowProcW;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.hCursor = LoadCursorW(nullptr, IDC_CROSS);
+    cls.lpszClassName = kClassName;
+    AfxRegisterClass(&cls);
     return kClassName;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "AfxRegisterClass.h"
 #include "ArxHost.h"
 
 namespace {
@@ -44,18 +45,14 @@ MainWindow::~MainWindow()
 // background between the controls.
 LPCWSTR MainWindow::RegisterClassOnce()
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXW cls{};
-        cls.cbSize = sizeof cls;
-        cls.lpfnWndProc = ::DefWindowProcW;
-        cls.hInstance = GetModuleHandleW(nullptr);
-        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        cls.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-        cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        cls.lpszClassName = kClassName;
-        registered = RegisterClassExW(&cls) != 0;
-    }
+    WNDCLASSW cls{};
+    cls.lpfnWndProc = ::DefWindowProcW;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    cls.lpszClassName = kClassName;
+    AfxRegisterClass(&cls);
     return kClassName;
 }
 

@@ -20,6 +20,7 @@
 #include "LispEvaluator.h"
 #include "LispPrinter.h"
 #include "LispReader.h"
+#include "Narrow.h"
 #include "LispSourceFile.h"
 
 namespace {
@@ -79,14 +80,6 @@ std::vector<std::wstring> Lines(const std::wstring& text)
         start = end + 1;
     }
     return lines;
-}
-
-std::string Narrow(const std::wstring& text)
-{
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
-    return out;
 }
 
 std::wstring EscapeLineFeeds(const std::wstring& text)

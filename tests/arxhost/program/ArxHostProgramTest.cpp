@@ -4,16 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "HostProcess.h"
+#include "Narrow.h"
 
 namespace {
-
-std::string Narrow(const std::wstring& text)
-{
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
-    return out;
-}
 
 // A text as a LISP string literal: in quotes, backslashes doubled.
 std::wstring LispString(const std::wstring& text)
