@@ -1,0 +1,28 @@
+#pragma once
+
+#include "CUGCell.h"
+#include "CWnd.h"
+
+class CUGCtrl;
+class CUGGridInfo;
+
+// The corner button above the row headings and left of the column headings;
+// it shows cell (-1, -1).
+class CUGCnrBtn : public CWnd {
+public:
+    void Update() {}
+    void RedrawAll();
+
+    CUGCtrl* m_ctrl = nullptr;
+    CUGGridInfo* m_GI = nullptr;
+
+protected:
+    void OnPaint() override;
+
+private:
+    CUGCell m_cell;
+    int m_sizingActive = 0;
+    int m_atEdge = 0;
+    int m_sizingHeight = 0;
+    int m_sizingWidth = 0;
+};

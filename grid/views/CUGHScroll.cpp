@@ -1,0 +1,5 @@
+#include "CUGHScroll.h"
+
+// FIXME: range, page and scrolling.
+void CUGHScroll::Update() {}
+void CUGHScroll::OnScroll(UINT, UINT) {}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "CScrollBar.h"
+
+class CUGCtrl;
+class CUGGridInfo;
+
+// The grid's horizontal scroll bar.
+class CUGHScroll : public CScrollBar {
+public:
+    void Update();
+    void OnScroll(UINT code, UINT position);
+
+    CUGCtrl* m_ctrl = nullptr;
+    CUGGridInfo* m_GI = nullptr;
+
+private:
+    int m_lastMaxLeftCol = -1;
+    int m_lastLockedCols = -1;
+    int m_trackedCol = 0;
+};

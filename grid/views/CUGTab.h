@@ -1,0 +1,50 @@
+#pragma once
+
+#include "CFont.h"
+#include "CScrollBar.h"
+#include "CString.h"
+#include "CWnd.h"
+
+class CUGCtrl;
+class CUGGridInfo;
+
+// The strip of sheet tabs at the bottom left, beside the horizontal scroll
+// bar. Its width is the sheet's TabWidth: 0 hides it.
+class CUGTab : public CWnd {
+public:
+    static constexpr int MaxTabs = 64;
+
+    CUGTab();
+
+    int AddTab(const wchar_t* label, int id);
+    int GetTabCount() const { return m_tabCount; }
+    void RedrawAll();
+
+    CUGCtrl* m_ctrl = nullptr;
+    CUGGridInfo* m_GI = nullptr;
+
+protected:
+    int OnCreate(LPCREATESTRUCTW createStruct) override;
+    void OnPaint() override;
+    void OnSize(UINT type, int cx, int cy) override;
+
+private:
+    void ComputeMaxScrollOffset();
+    int MeasureLabel(const wchar_t* label);
+
+    CString m_labels[MaxTabs];
+    int m_widths[MaxTabs] = {};
+    int m_ids[MaxTabs] = {};
+    COLORREF m_textColors[MaxTabs] = {};
+    COLORREF m_backColors[MaxTabs] = {};
+    int m_tabCount = 0;
+    int m_scrollOffset = 0;
+    int m_maxScrollOffset = 0;
+    int m_currentTab = 0;
+    int m_arrowsWidth = 0;
+    CScrollBar m_arrows;
+    CFont m_tabFont;
+    CFont* m_fontInUse = nullptr;
+    int m_atGrip = 0;
+    int m_sizing = 0;
+};

@@ -1,0 +1,5 @@
+#include "CUGVScroll.h"
+
+// FIXME: range, page and scrolling.
+void CUGVScroll::Update() {}
+void CUGVScroll::OnScroll(UINT, UINT) {}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "CScrollBar.h"
+
+class CUGCtrl;
+class CUGGridInfo;
+
+// The grid's vertical scroll bar. A sheet whose maximum top row is above
+// 1000 is mapped onto 1000 positions, so that the thumb reaches every part
+// of a very long sheet.
+class CUGVScroll : public CScrollBar {
+public:
+    // Range, page and position from the sheet.
+    void Update();
+    // One scroll message forwarded by the control.
+    void OnScroll(UINT code, UINT position);
+
+    CUGCtrl* m_ctrl = nullptr;
+    CUGGridInfo* m_GI = nullptr;
+
+private:
+    double m_positionPerRow = 1.0;
+    double m_rowsPerPosition = 1.0;
+    int m_lastMaxTopRow = -1;
+    int m_lastThumbMode = -1;
+    int m_lastLockedRows = -1;
+    long m_trackedRow = 0;
+};

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "CUGCtrl.h"
+#include "MessageLog.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+// A grid control that writes the notifications of navigation, layout and
+// input to a log, one line each with its arguments, for comparison with the
+// expected sequence. Permission questions answer what the test sets.
+class RecordingGrid : public CUGCtrl {
+public:
+    MessageLog log;
+    int allowMove = 1;
+    int allowView = 1;
+
+    template <typename... Args>
+    void Note(const char* format, Args... args)
+    {
+        char line[160];
+        std::snprintf(line, sizeof line, format, args...);
+        log.Add(line);
+    }
+
+    void NotifySetup() override { Note("Setup"); }
+    void NotifySheetSetup(int sheet) override { Note("SheetSetup %d", sheet); }
+    int AskMoveCurrentCell(int oldCol, long oldRow, int newCol, long newRow) override
+    {
+        Note("AskMoveCurrentCell %d %ld %d %ld", oldCol, oldRow, newCol, newRow);
+        return allowMove;
+    }
+    int AskMoveView(int oldLeft, long oldTop, int newLeft, long newTop) override
+    {
+        Note("AskMoveView %d %ld %d %ld", oldLeft, oldTop, newLeft, newTop);
+        return allowView;
+    }
+    void NotifyRowsPastEnd(long count, long past, long added) override
+    {
+        Note("RowsPastEnd %ld %ld %ld", count, past, added);
+    }
+    void NotifyCurrentColumnChanged(int oldCol, int newCol) override
+    {
+        Note("CurrentColumnChanged %d %d", oldCol, newCol);
+    }
+    void NotifyCurrentRowChanged(long oldRow, long newRow) override
+    {
+        Note("CurrentRowChanged %ld %ld", oldRow, newRow);
+    }
+    void NotifyCurrentCellChanged(int oldCol, int newCol, long oldRow, long newRow) override
+    {
+        Note("CurrentCellChanged %d %d %ld %ld", oldCol, newCol, oldRow, newRow);
+    }
+    void NotifyLeftColumnChanged(int oldCol, int newCol) override
+    {
+        Note("LeftColumnChanged %d %d", oldCol, newCol);
+    }
+    void NotifyTopRowChanged(long oldRow, long newRow) override
+    {
+        Note("TopRowChanged %ld %ld", oldRow, newRow);
+    }
+    void NotifyCellLeftButton(int col, long row, int pressed, RECT*, POINT*, int handled) override
+    {
+        Note("CellLeftButton %d %ld %d %d", col, row, pressed, handled);
+    }
+    void NotifyCellRightButton(int col, long row, int pressed, RECT*, POINT*,
+                               int handled) override
+    {
+        Note("CellRightButton %d %ld %d %d", col, row, pressed, handled);
+    }
+    void NotifyCellDoubleClick(int col, long row, RECT*, POINT*, int handled) override
+    {
+        Note("CellDoubleClick %d %ld %d", col, row, handled);
+    }
+    void NotifyKeyDown(UINT* key, int handled) override
+    {
+        Note("KeyDown %u %d", *key, handled);
+    }
+    void NotifyCharacter(UINT* key, int handled) override
+    {
+        Note("Character %u %d", *key, handled);
+    }
+    void NotifyFocusGained(int section) override { Note("FocusGained %d", section); }
+    void NotifyFocusLost(int section) override { Note("FocusLost %d", section); }
+    void NotifyLayout(RECT* cells, RECT*, RECT*, RECT*, RECT*, RECT*, RECT*) override
+    {
+        Note("Layout %ld %ld %ld %ld", cells->left, cells->top, cells->right, cells->bottom);
+    }
+};
+
+// A top-level window with a client area of the given size that holds a grid
+// created with CreateGrid, for tests that need real part windows.
+class GridTestFrame : public CWnd {
+public:
+    GridTestFrame(CUGCtrl& grid, int clientWidth, int clientHeight)
+    {
+        RECT outer{0, 0, clientWidth, clientHeight};
+        AdjustWindowRectEx(&outer, WS_POPUP | WS_BORDER, FALSE, 0);
+        CreateEx(0, nullptr, L"Grid test", WS_POPUP | WS_BORDER | WS_VISIBLE, 10, 10,
+                 outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr);
+        grid.CreateGrid(WS_CHILD | WS_VISIBLE, RECT{0, 0, clientWidth, clientHeight}, this, 1000);
+    }
+};
