@@ -17,6 +17,7 @@
 
 class CBitmap;
 class CDC;
+class CFindReplaceDialog;
 class CFont;
 class CString;
 class CUGDataSource;
@@ -136,6 +137,8 @@ public:
     CPen* GetHighlightPen() { return &m_highlightPen; }
     CPen* GetShadowPen() { return &m_shadowPen; }
     int IsEditInProgress() const { return m_editInProgress; }
+    // The find and replace dialog while it is open, else null.
+    CFindReplaceDialog* GetFindDialog() const { return m_findDialog; }
 
     // --- Navigation and the current cell (CUGCtrlNavigation.cpp) ------------
 
@@ -439,6 +442,7 @@ private:
 
     int m_redrawEnabled = 1;
     CWnd* m_trackingWindow = nullptr;
+    CFindReplaceDialog* m_findDialog = nullptr;
     int m_tabSizing = 0;
     int m_partsCreated = 0;
 };
