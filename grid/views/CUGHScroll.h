@@ -15,6 +15,8 @@ public:
     CUGGridInfo* m_GI = nullptr;
 
 private:
+    void ShowTrackingHint();
+
     int m_lastMaxLeftCol = -1;
     int m_lastLockedCols = -1;
     int m_trackedCol = 0;

@@ -19,6 +19,8 @@ public:
     CUGGridInfo* m_GI = nullptr;
 
 private:
+    void ShowTrackingHint();
+
     double m_positionPerRow = 1.0;
     double m_rowsPerPosition = 1.0;
     int m_lastMaxTopRow = -1;

@@ -16,6 +16,7 @@ public:
     MessageLog log;
     int allowMove = 1;
     int allowView = 1;
+    int allowMenu = 1;
 
     template <typename... Args>
     void Note(const char* format, Args... args)
@@ -84,6 +85,15 @@ public:
     }
     void NotifyFocusGained(int section) override { Note("FocusGained %d", section); }
     void NotifyFocusLost(int section) override { Note("FocusLost %d", section); }
+    void NotifyMenuCommand(int col, long row, int section, int id) override
+    {
+        Note("MenuCommand %d %ld %d %d", col, row, section, id);
+    }
+    int AskMenuStart(int col, long row, int section) override
+    {
+        Note("AskMenuStart %d %ld %d", col, row, section);
+        return allowMenu;
+    }
     void NotifyLayout(RECT* cells, RECT*, RECT*, RECT*, RECT*, RECT*, RECT*) override
     {
         Note("Layout %ld %ld %ld %ld", cells->left, cells->top, cells->right, cells->bottom);
