@@ -9,6 +9,9 @@ public:
     DemoGrid(int columns, long rows) : m_columns(columns), m_rows(rows) {}
 
     void NotifySetup() override;
+    // Scripts that drive the demo read where the current cell went from
+    // standard output.
+    void NotifyCurrentCellChanged(int oldCol, int newCol, long oldRow, long newRow) override;
 
 private:
     DemoDataSource m_source;

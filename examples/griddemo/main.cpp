@@ -70,6 +70,15 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(stderr, "griddemo: the window could not be made\n");
         return 1;
     }
+    // Scripts that drive the demo from outside address points in the
+    // window; they need where its client area starts.
+    RECT window;
+    frame.GetWindowRect(&window);
+    POINT origin{0, 0};
+    frame.ClientToScreen(&origin);
+    std::printf("client origin %ld %ld\n", origin.x - window.left, origin.y - window.top);
+    std::fflush(stdout);
+
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
