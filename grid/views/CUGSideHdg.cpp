@@ -13,6 +13,7 @@
 #include "CDC.h"
 #include "CPaintDC.h"
 #include "CUGCtrl.h"
+#include "CUGGrid.h"
 #include "CUGGridInfo.h"
 
 #include <algorithm>
@@ -227,4 +228,236 @@ void CUGSideHdg::DrawHeadings(CDC* dc)
         CBrush brush(gi->HeadingDefaultCell.GetBackColor());
         dc->FillRect(&rest, &brush);
     }
+}
+
+// --- Mouse ----------------------------------------------------------------------
+
+namespace {
+
+constexpr int kEdgeDistance = 3;
+
+enum EdgeKind { HeadingColumnEdge = 0, RowEdge = 1 };
+
+bool NearEdge(int position, int edge)
+{
+    return position > edge - kEdgeDistance && position < edge + kEdgeDistance;
+}
+
+}  // namespace
+
+void CUGSideHdg::FocusCellArea()
+{
+    CUGGrid* cellArea = m_ctrl->GetCellArea();
+    if (CWnd::GetFocus() != cellArea)
+        cellArea->SetFocus();
+}
+
+void CUGSideHdg::DetectEdge(CPoint point)
+{
+    CUGGridInfo* gi = m_GI;
+    const int wasAtEdge = m_atEdge;
+    m_atEdge = 0;
+
+    int x = gi->RowHeadingWidth;
+    for (int k = 0; k < gi->RowHeadingCols; ++k) {
+        if (NearEdge(point.x, x)) {
+            if (!m_ctrl->AskResizeRowHeading())
+                break;
+            m_atEdge = 1;
+            m_edgeKind = HeadingColumnEdge;
+            m_edgeIndex = k;
+            m_startSize = GetHeadingColumnWidth(-(k + 1));
+            m_startPosition = point.x;
+            m_startTotal = gi->RowHeadingWidth;
+            SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+            return;
+        }
+        x -= GetHeadingColumnWidth(-(k + 1));
+    }
+
+    int y = 0;
+    for (long r = 0; r < gi->RowCount && y <= gi->GridHeight; ++r) {
+        if (r == gi->LockedRows && r < gi->TopRow)
+            r = gi->TopRow;
+        y += m_ctrl->GetRowHeight(r);
+        if (!NearEdge(point.y, y))
+            continue;
+        // A hidden row below the edge is the one pulled open.
+        long row = r;
+        if (r + 1 < gi->RowCount && m_ctrl->GetRowHeight(r + 1) == 0)
+            row = r + 1;
+        if (!m_ctrl->AskResizeRow(row))
+            break;
+        m_atEdge = 1;
+        m_edgeKind = RowEdge;
+        m_edgeIndex = static_cast<int>(row);
+        m_startSize = m_ctrl->GetRowHeight(row);
+        m_startPosition = point.y;
+        if (gi->UniformRowHeight && gi->DefaultRowHeight > 0)
+            m_rowsAbove = point.y / gi->DefaultRowHeight;
+        SetCursor(LoadCursorW(nullptr, IDC_SIZENS));
+        return;
+    }
+    if (wasAtEdge)
+        SetCursor(gi->ArrowCursor);
+}
+
+void CUGSideHdg::MoveTrackingLine(const RECT& rect)
+{
+    CUGGrid* cellArea = m_ctrl->GetCellArea();
+    CDC* dc = cellArea->GetDC();
+    if (m_trackingRect.top != -1)
+        dc->DrawFocusRect(&m_trackingRect);
+    dc->DrawFocusRect(&rect);
+    cellArea->ReleaseDC(dc);
+    m_trackingRect = rect;
+}
+
+void CUGSideHdg::EraseTrackingLine()
+{
+    if (m_trackingRect.top == -1)
+        return;
+    CUGGrid* cellArea = m_ctrl->GetCellArea();
+    CDC* dc = cellArea->GetDC();
+    dc->DrawFocusRect(&m_trackingRect);
+    cellArea->ReleaseDC(dc);
+    m_trackingRect = {0, -1, 0, -1};
+}
+
+void CUGSideHdg::DragSizing(CPoint point)
+{
+    CUGGridInfo* gi = m_GI;
+    if (m_edgeKind == RowEdge) {
+        int height = std::max(m_startSize + static_cast<int>(point.y - m_startPosition), 0);
+        if (gi->UniformRowHeight) {
+            const int y = std::max<int>(point.y, 1);
+            height = m_rowsAbove < 1 ? y : y / static_cast<int>(m_rowsAbove);
+        }
+        m_ctrl->NotifyRowResizing(m_edgeIndex, &height);
+        m_ctrl->SetRowHeight(m_edgeIndex, height);
+        if (gi->UserSizingMode > 1) {
+            m_ctrl->RedrawAll();
+        } else {
+            RepaintNow();
+            MoveTrackingLine(RECT{0, point.y - 1, gi->GridWidth, point.y + 1});
+        }
+        return;
+    }
+    const int delta = point.x - m_startPosition;
+    gi->RowHeadingColWidths[m_edgeIndex] = std::max(m_startSize + delta, 0);
+    int total = std::max(m_startTotal + delta, 0);
+    m_ctrl->NotifyRowHeadingResizing(&total);
+    gi->RowHeadingWidth = total;
+    m_ctrl->AdjustComponentSizes();
+}
+
+void CUGSideHdg::EndSizing()
+{
+    CUGGridInfo* gi = m_GI;
+    EraseTrackingLine();
+    if (m_edgeKind == RowEdge) {
+        int height = m_ctrl->GetRowHeight(m_edgeIndex);
+        m_ctrl->NotifyRowResized(m_edgeIndex, &height);
+        m_ctrl->SetRowHeight(m_edgeIndex, height);
+    } else {
+        m_ctrl->NotifyRowHeadingResized(&gi->RowHeadingWidth);
+    }
+    m_ctrl->AdjustComponentSizes();
+    m_sizingActive = 0;
+    m_trackingRect = {0, -1, 0, -1};
+    ::ReleaseCapture();
+}
+
+void CUGSideHdg::OnMouseMove(UINT flags, CPoint point)
+{
+    if (m_sizingActive) {
+        DragSizing(point);
+        return;
+    }
+    if (!(flags & (MK_LBUTTON | MK_RBUTTON)) && m_GI->UserSizingMode >= 1)
+        DetectEdge(point);
+}
+
+void CUGSideHdg::OnLButtonDown(UINT /*flags*/, CPoint point)
+{
+    FocusCellArea();
+    if (m_atEdge) {
+        m_sizingActive = 1;
+        SetCapture();
+        return;
+    }
+    int col = -1;
+    long row = -1;
+    RECT rect{};
+    if (HitTestHeading(point, col, row, rect) != 0)
+        return;
+    const int handled =
+        m_ctrl->GetCellTypeOf(col, row)->OnLeftClick(col, row, 1, &rect, &point);
+    m_ctrl->NotifyRowHeadingLeftButton(col, row, 1, &rect, &point, handled);
+}
+
+void CUGSideHdg::OnLButtonUp(UINT /*flags*/, CPoint point)
+{
+    if (m_sizingActive) {
+        EndSizing();
+        return;
+    }
+    int col = -1;
+    long row = -1;
+    RECT rect{};
+    if (HitTestHeading(point, col, row, rect) != 0)
+        return;
+    const int handled =
+        m_ctrl->GetCellTypeOf(col, row)->OnLeftClick(col, row, 0, &rect, &point);
+    m_ctrl->NotifyRowHeadingLeftButton(col, row, 0, &rect, &point, handled);
+}
+
+void CUGSideHdg::OnLButtonDblClk(UINT /*flags*/, CPoint point)
+{
+    int col = -1;
+    long row = -1;
+    RECT rect{};
+    if (HitTestHeading(point, col, row, rect) != 0)
+        return;
+    const int handled = m_ctrl->GetCellTypeOf(col, row)->OnDoubleClick(col, row, &rect, &point);
+    m_ctrl->NotifyRowHeadingDoubleClick(col, row, &rect, &point, handled);
+}
+
+void CUGSideHdg::OnRButtonDown(UINT /*flags*/, CPoint point)
+{
+    FocusCellArea();
+    int col = -1;
+    long row = -1;
+    RECT rect{};
+    if (HitTestHeading(point, col, row, rect) == 0) {
+        const int handled =
+            m_ctrl->GetCellTypeOf(col, row)->OnRightClick(col, row, 1, &rect, &point);
+        m_ctrl->NotifyRowHeadingRightButton(col, row, 1, &rect, &point, handled);
+    }
+    if (m_GI->PopupMenuEnabled) {
+        POINT screen = point;
+        ClientToScreen(&screen);
+        m_ctrl->ShowPopupMenu(col, row, &screen, CUGCtrl::SectionRowHeading);
+    }
+}
+
+void CUGSideHdg::OnRButtonUp(UINT /*flags*/, CPoint point)
+{
+    int col = -1;
+    long row = -1;
+    RECT rect{};
+    if (HitTestHeading(point, col, row, rect) != 0)
+        return;
+    const int handled =
+        m_ctrl->GetCellTypeOf(col, row)->OnRightClick(col, row, 0, &rect, &point);
+    m_ctrl->NotifyRowHeadingRightButton(col, row, 0, &rect, &point, handled);
+}
+
+BOOL CUGSideHdg::OnSetCursor(CWnd* /*wnd*/, UINT /*hitTest*/, UINT /*message*/)
+{
+    if (m_atEdge)
+        SetCursor(LoadCursorW(nullptr, m_edgeKind == RowEdge ? IDC_SIZENS : IDC_SIZEWE));
+    else
+        SetCursor(m_GI->ArrowCursor);
+    return TRUE;
 }

@@ -12,6 +12,8 @@
 #include "CUGCtrl.h"
 #include "CUGGridInfo.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr UINT kArrowsId = 100;
@@ -168,4 +170,213 @@ void CUGTab::OnPaint()
         m_arrows.Invalidate(TRUE);
         m_arrows.UpdateWindow();
     }
+}
+
+// --- Tabs, continued ----------------------------------------------------------------
+
+int CUGTab::IndexOf(int id) const
+{
+    for (int i = 0; i < m_tabCount; ++i) {
+        if (m_ids[i] == id)
+            return i;
+    }
+    return -1;
+}
+
+int CUGTab::GetTabId(int index) const
+{
+    return index >= 0 && index < m_tabCount ? m_ids[index] : -1;
+}
+
+int CUGTab::InsertTab(int index, const wchar_t* label, int id)
+{
+    if (index == m_tabCount)
+        return AddTab(label, id);
+    if (index < 0 || index > m_tabCount)
+        return 0;
+    if (m_tabCount >= MaxTabs)
+        return 1;
+    for (int i = m_tabCount; i > index; --i) {
+        m_labels[i] = m_labels[i - 1];
+        m_widths[i] = m_widths[i - 1];
+        m_ids[i] = m_ids[i - 1];
+        m_textColors[i] = m_textColors[i - 1];
+        m_backColors[i] = m_backColors[i - 1];
+    }
+    ++m_tabCount;
+    if (m_currentTab >= index)
+        ++m_currentTab;
+    m_labels[index] = label ? label : L"";
+    m_ids[index] = id;
+    m_textColors[index] = GetSysColor(COLOR_WINDOWTEXT);
+    m_backColors[index] = GetSysColor(COLOR_BTNFACE);
+    m_widths[index] = MeasureLabel(m_labels[index]);
+    ComputeMaxScrollOffset();
+    if (GetSafeHwnd())
+        Invalidate(TRUE);
+    return 0;
+}
+
+int CUGTab::DeleteTab(int id)
+{
+    const int index = IndexOf(id);
+    if (index < 0)
+        return 0;
+    for (int i = index; i + 1 < m_tabCount; ++i) {
+        m_labels[i] = m_labels[i + 1];
+        m_widths[i] = m_widths[i + 1];
+        m_ids[i] = m_ids[i + 1];
+        m_textColors[i] = m_textColors[i + 1];
+        m_backColors[i] = m_backColors[i + 1];
+    }
+    --m_tabCount;
+    if (index == m_currentTab) {
+        m_currentTab = 0;
+        if (m_tabCount > 0)
+            SetCurrentTab(m_ids[0]);
+    } else if (m_currentTab > index) {
+        --m_currentTab;
+    }
+    ComputeMaxScrollOffset();
+    if (GetSafeHwnd())
+        Invalidate(TRUE);
+    return 1;
+}
+
+// Makes the tab current and scrolls the strip so that it can be seen.
+int CUGTab::SetCurrentTab(int id)
+{
+    const int index = IndexOf(id);
+    if (index < 0)
+        return 0;
+    int x = -5;
+    for (int i = 0; i < index; ++i)
+        x += m_widths[i];
+    x = std::max(x, 0);
+    m_currentTab = index;
+    const int stripWidth = m_GI ? m_GI->TabWidth : 0;
+    if (x < m_scrollOffset)
+        m_scrollOffset = x;
+    else if (x > stripWidth - (2 * m_widths[index] + 10) + m_scrollOffset)
+        m_scrollOffset = x + 2 * m_widths[index] + 10 - stripWidth;
+    if (x > m_maxScrollOffset)
+        m_scrollOffset = m_maxScrollOffset;
+    if (GetSafeHwnd())
+        Invalidate(TRUE);
+    return 1;
+}
+
+int CUGTab::SetTabFont(CFont* font)
+{
+    if (font)
+        m_fontInUse = font;
+    for (int i = 0; i < m_tabCount; ++i)
+        m_widths[i] = MeasureLabel(m_labels[i]);
+    ComputeMaxScrollOffset();
+    if (GetSafeHwnd())
+        Invalidate(TRUE);
+    return 1;
+}
+
+// --- Mouse ------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kGripZone = 7;
+
+}  // namespace
+
+int CUGTab::TabAt(int x, int* left) const
+{
+    int tabLeft = m_arrowsWidth - m_scrollOffset;
+    for (int i = 0; i < m_tabCount; ++i) {
+        const int right = tabLeft + m_widths[i];
+        // The slanted edge reaches 2 pixels past the tab's nominal right.
+        if (x >= tabLeft && x <= right + 2) {
+            if (left)
+                *left = tabLeft;
+            return i;
+        }
+        tabLeft = right;
+    }
+    return -1;
+}
+
+void CUGTab::OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar)
+{
+    if (code == SB_LINELEFT && m_scrollOffset >= 1) {
+        m_scrollOffset = std::max(m_scrollOffset - 5, 0);
+        Invalidate(TRUE);
+    } else if (code == SB_LINERIGHT && m_scrollOffset < m_maxScrollOffset - 5) {
+        m_scrollOffset += 5;
+        Invalidate(TRUE);
+    }
+    CWnd::OnHScroll(code, pos, scrollBar);
+}
+
+void CUGTab::OnLButtonDown(UINT flags, CPoint point)
+{
+    if (m_atGrip) {
+        SetCapture();
+        m_sizing = 1;
+        return;
+    }
+    int left = 0;
+    const int index = TabAt(point.x, &left);
+    if (index >= 0) {
+        m_currentTab = index;
+        RECT client;
+        GetClientRect(&client);
+        const int right = left + m_widths[index];
+        if (left - 5 < m_arrowsWidth)
+            m_scrollOffset = std::max(m_scrollOffset + left - 5 - m_arrowsWidth, 0);
+        else if (right + 19 > client.right)
+            m_scrollOffset =
+                std::min(m_scrollOffset + right + 19 - static_cast<int>(client.right),
+                         m_maxScrollOffset);
+        Invalidate(TRUE);
+        m_ctrl->NotifySheetTabSelected(m_ids[index]);
+    }
+    CWnd::OnLButtonDown(flags, point);
+}
+
+void CUGTab::OnLButtonUp(UINT flags, CPoint point)
+{
+    if (m_sizing) {
+        m_sizing = 0;
+        ::ReleaseCapture();
+    }
+    CWnd::OnLButtonUp(flags, point);
+}
+
+void CUGTab::OnMouseMove(UINT /*flags*/, CPoint point)
+{
+    if (!m_sizing) {
+        RECT client;
+        GetClientRect(&client);
+        m_atGrip = point.x > client.right - kGripZone;
+        return;
+    }
+    RECT controlClient;
+    m_ctrl->GetClientRect(&controlClient);
+    m_GI->TabWidth = std::min<int>(point.x, controlClient.right - 15);
+    m_ctrl->SetTabSizing(1);
+    m_ctrl->AdjustComponentSizes();
+    m_ctrl->SetTabSizing(0);
+}
+
+void CUGTab::OnRButtonDown(UINT /*flags*/, CPoint point)
+{
+    if (!m_GI->PopupMenuEnabled)
+        return;
+    const int index = TabAt(point.x, nullptr);
+    POINT screen = point;
+    ClientToScreen(&screen);
+    m_ctrl->ShowPopupMenu(index, 0, &screen, CUGCtrl::SectionTabs);
+}
+
+BOOL CUGTab::OnSetCursor(CWnd* /*wnd*/, UINT /*hitTest*/, UINT /*message*/)
+{
+    SetCursor(LoadCursorW(nullptr, m_atGrip ? IDC_SIZEWE : IDC_ARROW));
+    return TRUE;
 }

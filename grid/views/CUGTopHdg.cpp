@@ -11,6 +11,7 @@
 #include "CDC.h"
 #include "CPaintDC.h"
 #include "CUGCtrl.h"
+#include "CUGGrid.h"
 #include "CUGGridInfo.h"
 
 #include <algorithm>
@@ -184,4 +185,311 @@ void CUGTopHdg::DrawHeadings(CDC* dc)
         CBrush brush(m_GI->HeadingDefaultCell.GetBackColor());
         dc->FillRect(&rest, &brush);
     }
+}
+
+// --- Mouse ----------------------------------------------------------------------
+
+namespace {
+
+constexpr int kEdgeDistance = 3;
+
+enum EdgeKind { ColumnEdge = 0, HeadingRowEdge = 1 };
+
+bool NearEdge(int position, int edge)
+{
+    return position > edge - kEdgeDistance && position < edge + kEdgeDistance;
+}
+
+}  // namespace
+
+void CUGTopHdg::FocusCellArea()
+{
+    CUGGrid* cellArea = m_ctrl->GetCellArea();
+    if (CWnd::GetFocus() != cellArea)
+        cellArea->SetFocus();
+}
+
+void CUGTopHdg::DetectEdge(CPoint point)
+{
+    CUGGridInfo* gi = m_GI;
+    const int wasAtEdge = m_atEdge;
+    m_atEdge = 0;
+
+    int x = 0;
+    for (int c = 0; c < gi->ColumnCount && x <= gi->GridWidth; ++c) {
+        if (c == gi->LockedCols && c < gi->LeftCol)
+            c = gi->LeftCol;
+        x += m_ctrl->GetColumnWidth(c);
+        if (!NearEdge(point.x, x))
+            continue;
+        // A hidden column right of the edge is the one pulled open.
+        int col = c;
+        if (c + 1 < gi->ColumnCount && m_ctrl->GetColumnWidth(c + 1) == 0)
+            col = c + 1;
+        if (!m_ctrl->AskResizeColumn(col))
+            break;
+        m_atEdge = 1;
+        m_edgeKind = ColumnEdge;
+        m_edgeIndex = col;
+        m_startSize = m_ctrl->GetColumnWidth(col);
+        m_startPosition = point.x;
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+        return;
+    }
+
+    int y = gi->ColumnHeadingHeight;
+    for (int k = 0; k < gi->ColumnHeadingRows; ++k) {
+        if (NearEdge(point.y, y)) {
+            if (!m_ctrl->AskResizeColumnHeading())
+                break;
+            m_atEdge = 1;
+            m_edgeKind = HeadingRowEdge;
+            m_edgeIndex = k;
+            m_startSize = GetHeadingRowHeight(-(k + 1));
+            m_startPosition = point.y;
+            m_startTotal = gi->ColumnHeadingHeight;
+            SetCursor(LoadCursorW(nullptr, IDC_SIZENS));
+            return;
+        }
+        y -= GetHeadingRowHeight(-(k + 1));
+    }
+    if (wasAtEdge)
+        SetCursor(gi->ArrowCursor);
+}
+
+void CUGTopHdg::MoveTrackingLine(const RECT& rect)
+{
+    CUGGrid* cellArea = m_ctrl->GetCellArea();
+    CDC* dc = cellArea->GetDC();
+    if (m_trackingRect.left != -1)
+        dc->DrawFocusRect(&m_trackingRect);
+    dc->DrawFocusRect(&rect);
+    cellArea->ReleaseDC(dc);
+    m_trackingRect = rect;
+}
+
+void CUGTopHdg::EraseTrackingLine()
+{
+    if (m_trackingRect.left == -1)
+        return;
+    CUGGrid* cellArea = m_ctrl->GetCellArea();
+    CDC* dc = cellArea->GetDC();
+    dc->DrawFocusRect(&m_trackingRect);
+    cellArea->ReleaseDC(dc);
+    m_trackingRect = {-1, 0, -1, 0};
+}
+
+void CUGTopHdg::DragSizing(CPoint point)
+{
+    CUGGridInfo* gi = m_GI;
+    if (m_edgeKind == ColumnEdge) {
+        const int x = std::max<int>(point.x, m_startPosition - m_startSize);
+        int width = m_startSize + (x - m_startPosition);
+        m_ctrl->NotifyColumnResizing(m_edgeIndex, &width);
+        m_ctrl->SetColumnWidth(m_edgeIndex, width);
+        if (gi->UserSizingMode > 1) {
+            m_ctrl->RedrawAll();
+        } else {
+            RepaintNow();
+            MoveTrackingLine(RECT{x - 1, 0, x + 1, gi->GridHeight});
+        }
+        return;
+    }
+    const int delta = point.y - m_startPosition;
+    gi->ColumnHeadingRowHeights[m_edgeIndex] = std::max(m_startSize + delta, 0);
+    int total = std::max(m_startTotal + delta, 0);
+    m_ctrl->NotifyColumnHeadingResizing(&total);
+    gi->ColumnHeadingHeight = total;
+    m_ctrl->AdjustComponentSizes();
+}
+
+void CUGTopHdg::EndSizing()
+{
+    CUGGridInfo* gi = m_GI;
+    if (m_edgeKind == ColumnEdge) {
+        int width = m_ctrl->GetColumnWidth(m_edgeIndex);
+        m_ctrl->NotifyColumnResized(m_edgeIndex, &width);
+        if (width != m_ctrl->GetColumnWidth(m_edgeIndex))
+            m_ctrl->SetColumnWidth(m_edgeIndex, width);
+    } else {
+        m_ctrl->NotifyColumnHeadingResized(&gi->ColumnHeadingHeight);
+    }
+    EraseTrackingLine();
+    m_ctrl->GetCellArea()->Invalidate(TRUE);
+    m_ctrl->AdjustComponentSizes();
+    m_sizingActive = 0;
+    m_trackingRect = {-1, 0, -1, 0};
+    ::ReleaseCapture();
+}
+
+void CUGTopHdg::DragColumnMove(CPoint point)
+{
+    CUGGridInfo* gi = m_GI;
+    if (point.x < 0 || point.x > gi->GridWidth) {
+        // Beyond either end the columns scroll under the held heading until
+        // the pointer moves again or the button is released.
+        EraseTrackingLine();
+        for (;;) {
+            m_ctrl->MoveLeftColumn(point.x > gi->GridWidth ? CUGCtrl::StepForward
+                                                           : CUGCtrl::StepBack);
+            MSG msg;
+            bool leave = false;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+                if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
+                    leave = true;
+                    break;
+                }
+                if (!GetMessageW(&msg, nullptr, 0, 0))
+                    return;
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            if (leave || GetCapture() != this)
+                return;
+        }
+    }
+
+    int col = -1;
+    long row = -1;
+    RECT rect{};
+    if (HitTestHeading(point, col, row, rect) != 0)
+        return;
+    if (col == m_pickedCol && m_dropPosition < 0)
+        return;
+    int target = col;
+    int lineX = rect.left;
+    if (point.x - rect.left > (rect.right - rect.left) / 2) {
+        target = col + 1;
+        lineX = rect.right;
+    }
+    target = std::min(target, gi->ColumnCount);
+    if (m_dropPosition < 0) {
+        m_dropPosition = target;
+        RepaintNow();
+    }
+    m_dropPosition = target;
+    MoveTrackingLine(RECT{lineX, 0, lineX + 2, gi->GridHeight});
+}
+
+void CUGTopHdg::OnMouseMove(UINT flags, CPoint point)
+{
+    if (m_sizingActive) {
+        DragSizing(point);
+        return;
+    }
+    if (m_pickedCol >= 0 && (flags & MK_LBUTTON)) {
+        if (m_GI->ColumnMoveEnabled)
+            DragColumnMove(point);
+        return;
+    }
+    if (!(flags & (MK_LBUTTON | MK_RBUTTON)) && m_GI->UserSizingMode >= 1)
+        DetectEdge(point);
+}
+
+void CUGTopHdg::OnLButtonDown(UINT /*flags*/, CPoint point)
+{
+    FocusCellArea();
+    SetCapture();
+    if (m_atEdge) {
+        m_sizingActive = 1;
+        return;
+    }
+    int col = -1;
+    long row = -1;
+    RECT rect{};
+    if (HitTestHeading(point, col, row, rect) != 0)
+        return;
+    if (m_GI->ColumnMoveEnabled && m_ctrl->AskColumnDragStart(col))
+        m_pickedCol = col;
+    const int handled =
+        m_ctrl->GetCellTypeOf(col, row)->OnLeftClick(col, row, 1, &rect, &point);
+    m_ctrl->NotifyColumnHeadingLeftButton(col, row, 1, &rect, &point, handled);
+}
+
+void CUGTopHdg::OnLButtonUp(UINT /*flags*/, CPoint point)
+{
+    if (m_sizingActive) {
+        EndSizing();
+        return;
+    }
+    if (m_pickedCol >= 0) {
+        const int picked = m_pickedCol;
+        const int drop = m_dropPosition;
+        EraseTrackingLine();
+        if (drop >= 0) {
+            const int to = picked < drop ? drop - 1 : drop;
+            if (m_ctrl->AskColumnMove(picked, to))
+                m_ctrl->MoveColumn(picked, drop, 1);
+            m_dropPosition = -1;
+            m_ctrl->RedrawAll();
+        }
+    }
+    m_pickedCol = -1;
+    m_dropPosition = -1;
+    m_trackingRect = {-1, 0, -1, 0};
+    ::ReleaseCapture();
+
+    int col = -1;
+    long row = -1;
+    RECT rect{};
+    if (HitTestHeading(point, col, row, rect) != 0)
+        return;
+    const int handled =
+        m_ctrl->GetCellTypeOf(col, row)->OnLeftClick(col, row, 0, &rect, &point);
+    m_ctrl->NotifyColumnHeadingLeftButton(col, row, 0, &rect, &point, handled);
+}
+
+void CUGTopHdg::OnLButtonDblClk(UINT /*flags*/, CPoint point)
+{
+    if (m_atEdge && m_edgeKind == ColumnEdge && m_GI->BestFitOnDoubleClick) {
+        m_ctrl->BestFitColumns(m_edgeIndex, m_edgeIndex, 20, 1);
+        DetectEdge(point);
+        return;
+    }
+    int col = -1;
+    long row = -1;
+    RECT rect{};
+    if (HitTestHeading(point, col, row, rect) != 0)
+        return;
+    const int handled = m_ctrl->GetCellTypeOf(col, row)->OnDoubleClick(col, row, &rect, &point);
+    m_ctrl->NotifyColumnHeadingDoubleClick(col, row, &rect, &point, handled);
+}
+
+void CUGTopHdg::OnRButtonDown(UINT /*flags*/, CPoint point)
+{
+    FocusCellArea();
+    int col = -1;
+    long row = -1;
+    RECT rect{};
+    if (HitTestHeading(point, col, row, rect) == 0) {
+        const int handled =
+            m_ctrl->GetCellTypeOf(col, row)->OnRightClick(col, row, 1, &rect, &point);
+        m_ctrl->NotifyColumnHeadingRightButton(col, row, 1, &rect, &point, handled);
+    }
+    if (m_GI->PopupMenuEnabled) {
+        POINT screen = point;
+        ClientToScreen(&screen);
+        m_ctrl->ShowPopupMenu(col, row, &screen, CUGCtrl::SectionColumnHeading);
+    }
+}
+
+void CUGTopHdg::OnRButtonUp(UINT /*flags*/, CPoint point)
+{
+    int col = -1;
+    long row = -1;
+    RECT rect{};
+    if (HitTestHeading(point, col, row, rect) != 0)
+        return;
+    const int handled =
+        m_ctrl->GetCellTypeOf(col, row)->OnRightClick(col, row, 0, &rect, &point);
+    m_ctrl->NotifyColumnHeadingRightButton(col, row, 0, &rect, &point, handled);
+}
+
+BOOL CUGTopHdg::OnSetCursor(CWnd* /*wnd*/, UINT /*hitTest*/, UINT /*message*/)
+{
+    if (m_atEdge)
+        SetCursor(LoadCursorW(nullptr, m_edgeKind == ColumnEdge ? IDC_SIZEWE : IDC_SIZENS));
+    else
+        SetCursor(m_GI->ArrowCursor);
+    return TRUE;
 }
