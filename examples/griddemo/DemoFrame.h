@@ -6,7 +6,7 @@
 // The demo's resizable top-level window "Grid demo"; the grid fills it.
 class DemoFrame : public CWnd {
 public:
-    DemoFrame(int columns, long rows) : m_grid(columns, rows) {}
+    DemoFrame(int columns, long rows, int sheets) : m_grid(columns, rows, sheets) {}
 
     BOOL CreateFrame();
     DemoGrid& Grid() { return m_grid; }

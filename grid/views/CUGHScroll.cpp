@@ -96,3 +96,21 @@ void CUGHScroll::ShowTrackingHint()
     hint->MoveHintWindow(point.x, point.y - 1, 20);
     hint->ShowHint();
 }
+
+int CUGHScroll::OnCreate(LPCREATESTRUCTW createStruct)
+{
+    const int result = CScrollBar::OnCreate(createStruct);
+    if (result != -1 && m_GI && m_GI->HScrollHints)
+        EnableToolTips(TRUE);
+    return result;
+}
+
+void CUGHScroll::OnRButtonDown(UINT flags, CPoint point)
+{
+    if (m_GI->PopupMenuEnabled) {
+        POINT screen = point;
+        ClientToScreen(&screen);
+        m_ctrl->ShowPopupMenu(0, 0, &screen, CUGCtrl::SectionHScroll);
+    }
+    CScrollBar::OnRButtonDown(flags, point);
+}

@@ -132,3 +132,21 @@ void CUGVScroll::ShowTrackingHint()
     hint->MoveHintWindow(point.x - 1, point.y, 40);
     hint->ShowHint();
 }
+
+int CUGVScroll::OnCreate(LPCREATESTRUCTW createStruct)
+{
+    const int result = CScrollBar::OnCreate(createStruct);
+    if (result != -1 && m_GI && m_GI->VScrollHints)
+        EnableToolTips(TRUE);
+    return result;
+}
+
+void CUGVScroll::OnRButtonDown(UINT flags, CPoint point)
+{
+    if (m_GI->PopupMenuEnabled) {
+        POINT screen = point;
+        ClientToScreen(&screen);
+        m_ctrl->ShowPopupMenu(0, 0, &screen, CUGCtrl::SectionVScroll);
+    }
+    CScrollBar::OnRButtonDown(flags, point);
+}

@@ -18,6 +18,10 @@ public:
     CUGCtrl* m_ctrl = nullptr;
     CUGGridInfo* m_GI = nullptr;
 
+protected:
+    int OnCreate(LPCREATESTRUCTW createStruct) override;
+    void OnRButtonDown(UINT flags, CPoint point) override;
+
 private:
     void ShowTrackingHint();
 
