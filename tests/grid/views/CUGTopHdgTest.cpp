@@ -18,6 +18,17 @@ LPARAM At(int x, int y)
     return MAKELPARAM(x, y);
 }
 
+// The log without the layout lines that every size change brings.
+Lines WithoutLayout(const Lines& lines)
+{
+    Lines kept;
+    for (const std::string& line : lines) {
+        if (line.rfind("Layout ", 0) != 0)
+            kept.push_back(line);
+    }
+    return kept;
+}
+
 // A grid of five 75-pixel columns and fifty rows in a 400 x 300 frame; the
 // column heading starts right of the 40-pixel row heading.
 struct HeadingFixture : testing::Test {
@@ -54,8 +65,8 @@ struct HeadingFixture : testing::Test {
 TEST_F(HeadingFixture, ColumnEdgeDragAsksReportsAndSizes)
 {
     Drag(top, {77, 10}, {97, 10});
-    EXPECT_EQ(grid.log.Lines(), (Lines{"AskResizeColumn 0", "ColumnResizing 0 95",
-                                       "ColumnResized 0 95"}));
+    EXPECT_EQ(WithoutLayout(grid.log.Lines()),
+              (Lines{"AskResizeColumn 0", "ColumnResizing 0 95", "ColumnResized 0 95"}));
     EXPECT_EQ(grid.GetColumnWidth(0), 95);
 
     // Three pixels away is no edge: the press is a click on the heading.
@@ -95,7 +106,7 @@ TEST_F(HeadingFixture, OwnerCanForbidSizing)
     grid.log.Clear();
     Drag(top, {30, 19}, {30, 40});
     EXPECT_EQ(grid.GridInfo->ColumnHeadingHeight, 41);
-    EXPECT_EQ(grid.log.Lines().back(), "ColumnHeadingResized 41");
+    EXPECT_EQ(WithoutLayout(grid.log.Lines()).back(), "ColumnHeadingResized 41");
 }
 
 // Moving column 2 onto the left half of column 4 asks to move it before

@@ -45,6 +45,7 @@ TEST(CUGVScroll, LongSheetsAreScaledToAThousandPositions)
         RecordingGrid grid;
         GridTestFrame frame(grid, 400, 300);
         grid.SetColumnCount(3);
+        grid.SetRowCount(10);
         grid.SetLockedRows(c.lockedRows);
         SetMaxTopRow(grid, c.maxTopRow);
         CUGVScroll* bar = grid.GetVScrollBar();
