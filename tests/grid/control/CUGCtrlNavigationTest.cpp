@@ -51,7 +51,8 @@ struct FocusType : CUGCellType {
 };
 
 // Columns 50 wide and uniform rows 20 high in a 300 x 100 cell area without a
-// window; the cells (0..5, 0..4) count as visible. The current cell starts
+// window (the size the layout would give); the cells (0..5, 0..4) count as
+// visible, as the cell area's painting would record. The current cell starts
 // at (lockedCols, 0).
 struct Sheet {
     RecordingGrid grid;
@@ -62,41 +63,19 @@ struct Sheet {
     explicit Sheet(int cols = 20, long rows = 100, int lockedCols = 0)
     {
         source.grid = focus.grid = &grid;
-        source.SetOwner(&grid);
-        const int focusType = grid.AddCellType(&focus);
-        gi->DataSource = &source;
-        gi->ColumnCount = cols;
-        gi->Columns.resize(cols);
-        for (int c = 0; c < cols; ++c) {
-            gi->Columns[c].Width = 50;
-            gi->Columns[c].DataColumn = c;
-            gi->Columns[c].DefaultCell = std::make_unique<CUGCell>();
-            gi->Columns[c].DefaultCell->SetCellType(focusType);
-        }
-        gi->RowCount = rows;
-        gi->UniformRowHeight = 1;
-        gi->LockedCols = gi->LeftCol = lockedCols;
-        gi->LockedWidth = 50 * lockedCols;
+        grid.SetDefaultDataSource(grid.AddDataSource(&source));
+        CUGCell focused;
+        focused.SetCellType(grid.AddCellType(&focus));
+        grid.SetGridDefault(&focused);
         gi->GridWidth = 300, gi->GridHeight = 100;
         gi->RightCol = 6, gi->BottomRow = 5;
-        grid.ComputeMaxLeftColumn();
-        grid.ComputeMaxTopRow();
+        grid.SetDefaultColumnWidth(50);
+        grid.SetUniformRowHeight(1);
+        grid.SetColumnCount(cols);
+        grid.SetRowCount(rows);
+        grid.SetLockedColumns(lockedCols);
         grid.GotoCell(lockedCols, 0);
         grid.log.Clear();
-    }
-
-    // Stores a block as joined cells hold it: the first cell the extent, every
-    // other cell the way back to the first.
-    void Join(int c0, long r0, int c1, long r1)
-    {
-        CUGCell cell;
-        for (int c = c0; c <= c1; ++c)
-            for (long r = r0; r <= r1; ++r) {
-                const bool first = c == c0 && r == r0;
-                cell.ClearAll();
-                cell.SetJoinInfo(first, first ? c1 - c0 : c0 - c, first ? r1 - r0 : r0 - r);
-                grid.SetCell(c, r, &cell);
-            }
     }
 };
 
@@ -237,7 +216,7 @@ TEST(CUGCtrlNavigation, MovesLandWhereTheStepRulesSay)
         SCOPED_TRACE(test.name);
         Sheet sheet(20, 100, test.setup == Locked ? 2 : 0);
         if (test.setup == Joined)
-            sheet.Join(3, 0, 5, 0), sheet.Join(1, 3, 1, 5);
+            sheet.grid.JoinCells(3, 0, 5, 0), sheet.grid.JoinCells(1, 3, 1, 5);
         for (size_t i = 0; i + 1 < test.ops.size(); ++i)
             test.ops[i](sheet);
         const Position before = PositionOf(sheet.grid);
@@ -271,19 +250,13 @@ TEST(CUGCtrlNavigation, RandomMovesKeepThePositionsConsistent)
         Sheet sheet(pick(3, 30), pick(3, 200));
         CUGCtrl& grid = sheet.grid;
         CUGGridInfo* gi = sheet.gi;
-        gi->LockedCols = gi->LeftCol = pick(0, 2);
-        gi->LockedWidth = 50 * gi->LockedCols;
-        gi->UniformRowHeight = pick(0, 1);
-        for (long r = 0; r < gi->RowCount; ++r)
-            gi->RowHeights.push_back(pick(5, 45));
-        gi->LockedRows = gi->TopRow = pick(0, 1);
-        gi->LockedHeight = gi->LockedRows ? grid.GetRowHeight(0) : 0;
         gi->GridHeight = pick(60, 250);
-        grid.ComputeMaxLeftColumn();
-        grid.ComputeMaxTopRow();
-        if (gi->ColumnCount > 6)
-            sheet.Join(3, 1, 5, 2);
-        gi->DragCol = gi->DragRow = -1;
+        grid.SetUniformRowHeight(pick(0, 1));
+        for (long r = 0; r < gi->RowCount; ++r)
+            grid.SetRowHeight(r, pick(5, 45));
+        grid.SetLockedColumns(pick(0, 2));
+        grid.SetLockedRows(pick(0, 1));
+        grid.JoinCells(3, 1, 5, 2);
         grid.GotoCell(gi->LockedCols, gi->LockedRows);
 
         for (int step = 0; step < 300; ++step) {
@@ -359,13 +332,15 @@ TEST(CUGCtrlNavigation, HitTestAndCellRectsFollowTheVisibleLayout)
         Sheet sheet(pick(1, 12), pick(1, 15));
         CUGCtrl& grid = sheet.grid;
         CUGGridInfo* gi = sheet.gi;
-        gi->JoinsEnabled = gi->UniformRowHeight = 0;
-        for (auto& column : gi->Columns)
-            column.Width = pick(0, 60);
+        grid.EnableJoins(0);
+        grid.SetUniformRowHeight(0);
+        for (int c = 0; c < gi->ColumnCount; ++c)
+            grid.SetColumnWidth(c, pick(0, 60));
         for (long r = 0; r < gi->RowCount; ++r)
-            gi->RowHeights.push_back(pick(1, 40));
-        gi->LockedCols = pick(0, std::min(2, gi->ColumnCount - 1));
-        gi->LockedRows = pick(0, std::min(2, gi->RowCount - 1));
+            grid.SetRowHeight(r, pick(1, 40));
+        grid.SetLockedColumns(pick(0, std::min(2, gi->ColumnCount - 1)));
+        grid.SetLockedRows(pick(0, std::min(2, gi->RowCount - 1)));
+        // Any scroll position, also one past the largest useful one.
         gi->LeftCol = pick(gi->LockedCols, gi->ColumnCount - 1);
         gi->TopRow = pick(gi->LockedRows, gi->RowCount - 1);
         gi->GridWidth = pick(20, 400), gi->GridHeight = pick(20, 400);
@@ -374,8 +349,6 @@ TEST(CUGCtrlNavigation, HitTestAndCellRectsFollowTheVisibleLayout)
                [&](int c) { return grid.GetColumnWidth(c); }, left, right);
         layout(gi->RowCount, gi->LockedRows, gi->TopRow,
                [&](int r) { return grid.GetRowHeight(r); }, top, bottom);
-        gi->LockedWidth = gi->LockedCols ? right[gi->LockedCols - 1] : 0;
-        gi->LockedHeight = gi->LockedRows ? bottom[gi->LockedRows - 1] : 0;
 
         for (int probe = 0; probe < 30; ++probe) {
             const int x = pick(-5, gi->GridWidth + 5), y = pick(-5, gi->GridHeight + 5);
@@ -403,7 +376,7 @@ TEST(CUGCtrlNavigation, HitTestAndCellRectsFollowTheVisibleLayout)
     }
 
     Sheet sheet;
-    sheet.Join(3, 1, 5, 2);
+    sheet.grid.JoinCells(3, 1, 5, 2);
     int col = -1, endCol = 0;
     long row = -1, endRow = 0;
     RECT rect{};
@@ -420,7 +393,7 @@ TEST(CUGCtrlNavigation, HitTestAndCellRectsFollowTheVisibleLayout)
     EXPECT_EQ(CRect(rect), CRect(0, 20, 100, 60));
     col = 2;
     EXPECT_EQ(sheet.grid.GetJoinStart(col, row), 2);
-    sheet.gi->JoinsEnabled = 0;
+    sheet.grid.EnableJoins(0);
     EXPECT_EQ(sheet.grid.GetJoinStart(col, row), 1);
 }
 
@@ -437,16 +410,12 @@ TEST(CUGCtrlNavigation, LayoutAndTrackingWindowFollowTheView)
         }
     } grid;
     GridTestFrame frame(grid, 400, 300);
-    CUGGridInfo* gi = grid.GridInfo;
-    gi->ColumnCount = 6;
-    gi->Columns.resize(6);
-    for (auto& column : gi->Columns)
-        column.Width = 50, column.DefaultCell = std::make_unique<CUGCell>();
-    gi->UniformRowHeight = 1;
+    grid.SetDefaultColumnWidth(50);
+    grid.SetUniformRowHeight(1);
+    grid.SetColumnCount(6);
     auto layouts = [&](long rows) {
-        gi->RowCount = rows;
         grid.log.Clear();
-        grid.ComputeMaxTopRow();
+        grid.SetRowCount(rows);
         return std::count_if(grid.log.Lines().begin(), grid.log.Lines().end(),
                              [](const std::string& line) { return line.rfind("Layout", 0) == 0; });
     };
