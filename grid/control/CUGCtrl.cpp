@@ -276,6 +276,14 @@ int CUGCtrl::SetSheetNumber(int index, int redraw)
     return 0;
 }
 
+int CUGCtrl::SelectSheetTab(int id)
+{
+    if (!m_tab->SetCurrentTab(id))
+        return 1;
+    NotifySheetTabSelected(id);
+    return 0;
+}
+
 void CUGCtrl::BindPartsToSheet()
 {
     m_grid->m_ctrl = this;

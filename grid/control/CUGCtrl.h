@@ -109,6 +109,8 @@ public:
     int GetSheetCount() const { return static_cast<int>(m_sheets.size()); }
     int SetSheetNumber(int index, int redraw = TRUE);
     int GetSheetNumber() const { return m_sheetNumber; }
+    // Makes the tab `id` current, then tells the owner as a click would.
+    int SelectSheetTab(int id);
 
     int AddMenuItem(int id, const wchar_t* text);
     int RemoveMenuItem(int id);
@@ -137,8 +139,14 @@ public:
     CPen* GetHighlightPen() { return &m_highlightPen; }
     CPen* GetShadowPen() { return &m_shadowPen; }
     int IsEditInProgress() const { return m_editInProgress; }
+<<<<<<< HEAD
     // The find and replace dialog while it is open, else null.
     CFindReplaceDialog* GetFindDialog() const { return m_findDialog; }
+=======
+    // Set by the tabs while their grip is dragged: the layout then moves only
+    // the tabs and the horizontal bar.
+    void SetTabSizing(int flag) { m_tabSizing = flag; }
+>>>>>>> main
 
     // --- Navigation and the current cell (CUGCtrlNavigation.cpp) ------------
 

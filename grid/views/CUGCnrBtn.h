@@ -18,6 +18,13 @@ public:
 
 protected:
     void OnPaint() override;
+    void OnMouseMove(UINT flags, CPoint point) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnLButtonDblClk(UINT flags, CPoint point) override;
+    void OnRButtonDown(UINT flags, CPoint point) override;
+    void OnRButtonUp(UINT flags, CPoint point) override;
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
 
 private:
     CUGCell m_cell;

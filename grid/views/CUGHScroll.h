@@ -14,7 +14,13 @@ public:
     CUGCtrl* m_ctrl = nullptr;
     CUGGridInfo* m_GI = nullptr;
 
+protected:
+    int OnCreate(LPCREATESTRUCTW createStruct) override;
+    void OnRButtonDown(UINT flags, CPoint point) override;
+
 private:
+    void ShowTrackingHint();
+
     int m_lastMaxLeftCol = -1;
     int m_lastLockedCols = -1;
     int m_trackedCol = 0;

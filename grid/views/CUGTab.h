@@ -17,7 +17,13 @@ public:
     CUGTab();
 
     int AddTab(const wchar_t* label, int id);
+    int InsertTab(int index, const wchar_t* label, int id);
+    int DeleteTab(int id);
+    int SetCurrentTab(int id);
     int GetTabCount() const { return m_tabCount; }
+    int GetCurrentTab() const { return m_currentTab; }
+    int GetTabId(int index) const;
+    int SetTabFont(CFont* font);
     void RedrawAll();
 
     CUGCtrl* m_ctrl = nullptr;
@@ -27,8 +33,17 @@ protected:
     int OnCreate(LPCREATESTRUCTW createStruct) override;
     void OnPaint() override;
     void OnSize(UINT type, int cx, int cy) override;
+    void OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnMouseMove(UINT flags, CPoint point) override;
+    void OnRButtonDown(UINT flags, CPoint point) override;
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
 
 private:
+    // The tab whose span holds x, or -1; its left edge in `left`.
+    int TabAt(int x, int* left) const;
+    int IndexOf(int id) const;
     void ComputeMaxScrollOffset();
     int MeasureLabel(const wchar_t* label);
 

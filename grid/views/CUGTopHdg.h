@@ -32,9 +32,25 @@ public:
 
 protected:
     void OnPaint() override;
+    void OnMouseMove(UINT flags, CPoint point) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnLButtonDblClk(UINT flags, CPoint point) override;
+    void OnRButtonDown(UINT flags, CPoint point) override;
+    void OnRButtonUp(UINT flags, CPoint point) override;
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
 
 private:
     void DrawHeadings(CDC* dc);
+    // Finds a sizable column or heading-row edge under the pointer.
+    void DetectEdge(CPoint point);
+    void DragSizing(CPoint point);
+    void DragColumnMove(CPoint point);
+    void EndSizing();
+    // The tracking line in the cell area, drawn and erased by inversion.
+    void MoveTrackingLine(const RECT& rect);
+    void EraseTrackingLine();
+    void FocusCellArea();
 
     CUGCell m_cell;
     int m_sizingActive = 0;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "CUGDataSource.h"
+#include "CUGMem.h"
+
+#include <string>
+
+// The demo's data: cell (c, r) reads as its column letters and row number
+// ("C17" for column 2, row 16), column headings as the letters, row headings
+// as the numbers. The texts are made when the grid asks for them, so a
+// million rows cost neither memory nor start-up time. Cells the user changes
+// are kept in a memory source layered over the computed ones.
+class DemoDataSource : public CUGDataSource {
+public:
+    // "A" .. "Z", "AA", "AB", ... as a spreadsheet names its columns.
+    static std::wstring ColumnLetters(int col);
+
+    int GetCell(int col, long row, CUGCell* cell) override;
+    int SetCell(int col, long row, CUGCell* cell) override;
+    int DeleteCell(int col, long row) override;
+    int GetPrevNonBlankCol(int* col, long row) override;
+
+private:
+    CUGMem m_edits;
+};

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# griddemo.exe end to end: the grid showcase under Wine, driven from outside
+# through the X server with xdotool as a person would. The demo prints each
+# move of the current cell ("current cell C17"); screenshots are read back
+# with ImageMagick.
+#
+#   griddemo_e2e.sh SCENARIO BIN_FOLDER
+#
+# The launcher has exported DISPLAY, WINEPREFIX and a running wineserver.
+set -uo pipefail
+
+scenario=$1
+bin=$2
+work=$(mktemp -d)
+out=$work/out.txt
+err=$work/err.txt
+demo_pid=
+cleanup() {
+    [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; echo "--- stdout:" >&2; cat "$out" >&2; echo "--- stderr:" >&2; cat "$err" >&2; exit 1; }
+
+start_demo() {
+    ( cd "$work" && exec "$bin/../wine-run" "$bin/griddemo.exe" "$@" >"$out" 2>"$err" ) &
+    demo_pid=$!
+    for _ in $(seq 400); do
+        window=$(xdotool search --onlyvisible --name '^Grid demo$' 2>/dev/null | tail -n1)
+        [ -n "$window" ] && break
+        sleep 0.05
+    done
+    [ -n "$window" ] || fail "no window \"Grid demo\""
+    for _ in $(seq 100); do
+        grep -q '^client origin' "$out" && break
+        sleep 0.05
+    done
+    read -r _ _ ox oy < <(grep -m1 '^client origin' "$out") || fail "no client origin"
+    sleep 0.5
+}
+
+focus() {
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    sleep 0.2
+}
+
+keys() {
+    focus
+    xdotool key --delay 60 "$@"
+    sleep 0.3
+}
+
+# Clicks at (x, y) in the window's client coordinates.
+click() {
+    focus
+    xdotool mousemove --window "$window" $((ox + $1)) $((oy + $2)) click 1
+    sleep 0.3
+}
+
+last_move() { grep '^current cell' "$out" | tail -n1; }
+
+expect_move() {
+    local want="current cell $1" got
+    for _ in $(seq 40); do
+        got=$(last_move)
+        [ "$got" = "$want" ] && return 0
+        sleep 0.05
+    done
+    fail "expected '$want', the demo last said '$got'"
+}
+
+# The colour of one pixel of the window, as ImageMagick names it (srgb(r,g,b)).
+pixel() {
+    convert "$work/shot.png" -format "%[pixel:p{$((ox + $1)),$((oy + $2))}]" info: 2>/dev/null
+}
+
+shot() { import -window "$window" "$work/shot.png" || fail "no screenshot"; }
+
+case "$scenario" in
+opens-and-paints)
+    start_demo
+    shot
+    # Cell A1 lies right of the 48-pixel row heading and below the 20-pixel
+    # column heading: its background is the window colour, its text dark.
+    dark=$(convert "$work/shot.png" -crop 75x20+$((ox + 48))+$((oy + 20)) -threshold 50% -format "%[fx:mean]" info:)
+    awk -v m="$dark" 'BEGIN { exit !(m < 0.99 && m > 0.5) }' \
+        || fail "cell A1 shows no text (mean $dark)"
+    [ "$(pixel 120 30)" = "srgb(255,255,255)" ] || fail "cell B1 background is $(pixel 120 30)"
+    # The headings are button faces.
+    heading=$(pixel 100 3)
+    [ "$heading" != "srgb(255,255,255)" ] || fail "the column heading is not drawn"
+    ;;
+keys-move-the-current-cell)
+    start_demo
+    click 100 30          # A1
+    expect_move A1
+    keys Down Down Right
+    expect_move B3
+    keys End
+    expect_move Z3
+    keys ctrl+End
+    expect_move Z1000
+    keys ctrl+Home
+    expect_move Z1
+    keys Home
+    expect_move A1
+    keys Next
+    grep -q '^current cell A[2-9][0-9]*$' <(last_move) || fail "Page Down did not move down"
+    ;;
+clicks-and-wheel)
+    start_demo --rows 500 --cols 40
+    click 200 70          # column C (48 + 2*75 .. ), row 3 (20 + 2*20 ..)
+    expect_move C3
+    focus
+    xdotool mousemove --window "$window" $((ox + 200)) $((oy + 70)) click 5 click 5
+    sleep 0.5
+    click 200 70
+    expect_move C9        # two notches scroll six rows
+    ;;
+*)
+    fail "unknown scenario $scenario" ;;
+esac
+echo "PASS: $scenario"
