@@ -139,14 +139,11 @@ public:
     CPen* GetHighlightPen() { return &m_highlightPen; }
     CPen* GetShadowPen() { return &m_shadowPen; }
     int IsEditInProgress() const { return m_editInProgress; }
-<<<<<<< HEAD
     // The find and replace dialog while it is open, else null.
     CFindReplaceDialog* GetFindDialog() const { return m_findDialog; }
-=======
     // Set by the tabs while their grip is dragged: the layout then moves only
     // the tabs and the horizontal bar.
     void SetTabSizing(int flag) { m_tabSizing = flag; }
->>>>>>> main
 
     // --- Navigation and the current cell (CUGCtrlNavigation.cpp) ------------
 

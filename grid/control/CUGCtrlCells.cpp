@@ -188,8 +188,10 @@ CUGCellType* CUGCtrl::GetCellType(int index)
 
 CUGCellType* CUGCtrl::GetCellTypeOf(int col, long row)
 {
-    if (GetCell(col, row, &m_scratchCell) != 0
-        || !m_scratchCell.IsPropertySet(CUGCell::PropCellType))
+    // A cell that the data source does not hold still has the type of its
+    // column default: the fetch fills the defaults in either way.
+    GetCell(col, row, &m_scratchCell);
+    if (!m_scratchCell.IsPropertySet(CUGCell::PropCellType))
         return &m_normalType;
     return GetCellType(m_scratchCell.GetCellType());
 }
