@@ -17,6 +17,7 @@
 
 class CBitmap;
 class CDC;
+class CFindReplaceDialog;
 class CFont;
 class CString;
 class CUGDataSource;
@@ -141,6 +142,8 @@ public:
     // Set by the tabs while their grip is dragged: the layout then moves only
     // the tabs and the horizontal bar.
     void SetTabSizing(int flag) { m_tabSizing = flag; }
+    // The find and replace dialog while it is open, else null.
+    CFindReplaceDialog* GetFindDialog() const { return m_findDialog; }
 
     // --- Navigation and the current cell (CUGCtrlNavigation.cpp) ------------
 
@@ -444,6 +447,7 @@ private:
 
     int m_redrawEnabled = 1;
     CWnd* m_trackingWindow = nullptr;
+    CFindReplaceDialog* m_findDialog = nullptr;
     int m_tabSizing = 0;
     int m_partsCreated = 0;
 };

@@ -74,6 +74,42 @@ protected:
     INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* info) const override;
 
 private:
+    // What one painting pass gathers on its way over the rows.
+    struct PassState {
+        RECT focusRect{-1, -1, -1, -1};
+        bool focusFound = false;
+        int lastRight = 0;    // right edge of the last column walked
+        int rightAreaX = -1;  // start of the empty area right of the cells
+        int belowAreaY = -1;  // start of the empty area below them
+    };
+    // The cell under a point of the view; column and row -1 off the cells.
+    struct Hit {
+        bool onCell = false;
+        int col = -1;
+        long row = -1;
+        RECT rect{0, 0, 0, 0};
+    };
+    // Set once the drag has touched the partly shown last column or row.
+    struct DragEdges {
+        bool right = false;
+        bool bottom = false;
+    };
+
+    bool FindDialogOpen() const;
+    void AddWholeSheet();
+    RECT ViewRect() const;
+    COLORREF BackColor() const;
+    void DrawRow(CDC* drawDC, long row, int top, int bottom, PassState& pass);
+    void DrawCell(CDC* drawDC, int col, long row, RECT rect, PassState& pass);
+    void DrawLockedBoundary(CDC* drawDC, int col, long row, const RECT& rect);
+    bool IsFocusCell(int col, long row) const;
+    Hit HitTest(CPoint point);
+    bool InputBlocked() const;
+    void RunDragLoop(CPoint point);
+    bool DragStep(CPoint point, DragEdges& edges);
+    int ScrollSteps(int beyond, int cellSize) const;
+    int KeyStep();
+
     CellRedrawList m_redrawList;
     std::unique_ptr<CBitmap> m_offscreenBitmap;
     RECT m_clientRect{};
@@ -82,4 +118,5 @@ private:
     int m_keyRepeatCount = 0;
     int m_hasFocus = 0;
     int m_mouseOwnedByCellType = 0;
+    CString m_tipText;  // the last cell tip, for texts too long for the request
 };

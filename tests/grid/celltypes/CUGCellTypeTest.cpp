@@ -1,0 +1,437 @@
+#include "CBitmap.h"
+#include "CDC.h"
+#include "CFont.h"
+#include "CUGCtrl.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF Black = RGB(0, 0, 0), Red = RGB(255, 0, 0), Blue = RGB(0, 0, 255);
+constexpr COLORREF Yellow = RGB(255, 255, 0), Green = RGB(0, 128, 0), White = RGB(255, 255, 255);
+constexpr COLORREF Grey = RGB(220, 220, 220);  // the grid line pen
+
+// A memory DC over a 32-bit DIB, filled with one colour.
+struct Canvas {
+    CBitmap bitmap;  // outlives the DC it is selected into
+    CDC dc;
+    Canvas(int width, int height, COLORREF fill)
+    {
+        dc.CreateCompatibleDC(nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap.Attach(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        dc.SelectObject(&bitmap);
+        dc.FillSolidRect(0, 0, width, height, fill);
+    }
+    COLORREF At(int x, int y) { return GetPixel(dc, x, y); }
+    // Pixels of `rect` that differ from `other`, or from `colour` without one.
+    int Differences(const RECT& rect, Canvas* other, COLORREF colour = 0)
+    {
+        int count = 0;
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                count += At(x, y) != (other ? other->At(x, y) : colour);
+        return count;
+    }
+};
+
+void MakeFont(CFont& font, int height)
+{
+    font.CreateFont(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
+}
+
+// A control without a window and its normal type, with a sheet of 1 row.
+struct CellTypeTest : ::testing::Test {
+    CUGCtrl ctrl;
+    CUGCellType* type = ctrl.GetCellType(0);
+    CUGGridInfo* gi = ctrl.GridInfo;
+    CFont font;
+    void SetUp() override
+    {
+        MakeFont(font, -12);
+        gi->DefaultFont = &font;
+        gi->RowCount = 1;
+        gi->UniformRowHeight = 1;
+    }
+    void SetColumns(int count, int width)
+    {
+        gi->ColumnCount = count;
+        gi->Columns.resize(count);
+        for (int c = 0; c < count; ++c)
+            gi->Columns[c] = {width, gi->DataSource, std::make_unique<CUGCell>(), c};
+    }
+    static CUGCell TextCell(const wchar_t* text, unsigned short align = 0, long style = 0)
+    {
+        CUGCell cell;
+        cell.SetText(text);
+        cell.SetTextColor(Blue);
+        cell.SetBackColor(Yellow);
+        if (align)
+            cell.SetAlignment(align);
+        if (style)
+            cell.SetCellTypeEx(style);
+        return cell;
+    }
+    // What DrawCellText should amount to: one text run in the cell's colours.
+    static void Reference(Canvas& canvas, const RECT& rect, const wchar_t* text, int x, int y)
+    {
+        canvas.dc.SetTextColor(Blue);
+        canvas.dc.SetBkColor(Yellow);
+        canvas.dc.ExtTextOut(x, y, ETO_OPAQUE | ETO_CLIPPED, &rect, text, wcslen(text), nullptr);
+    }
+};
+
+} // namespace
+
+TEST_F(CellTypeTest, IdentifiesItselfAsTheNormalType)
+{
+    EXPECT_STREQ(type->GetName(), L"Normal Cell Type (default)");
+    const GUID& id = *type->GetTypeId();
+    char text[40];
+    std::snprintf(text, sizeof text, "%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X",
+                  id.Data1, id.Data2, id.Data3, id.Data4[0], id.Data4[1], id.Data4[2],
+                  id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6], id.Data4[7]);
+    EXPECT_STREQ(text, "78A705C1-F3E9-11D0-9C7B-0080C83F712F");
+    EXPECT_EQ(type->ReservedQueryA(), -1);
+    EXPECT_EQ(type->ReservedQueryB(), -1);
+}
+
+// Each style's lines, painted in drawing order, against the whole picture,
+// and the content rectangle left inside them. The cell is (10, 10, 50, 40).
+TEST_F(CellTypeTest, BorderStylesDrawTheirLinesAndInsetTheContent)
+{
+    struct Seg { int x0, y0, x1, y1; COLORREF c; };  // inclusive ends
+    auto V = [](int x, COLORREF c) { return Seg{x, 10, x, 39, c}; };
+    auto H = [](int y, COLORREF c) { return Seg{10, y, 49, y, c}; };
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
+    // Ring i of a 3D frame: `first` left and top, `second` right and bottom.
+    auto Ring = [](std::vector<Seg>& s, int i, COLORREF first, COLORREF second) {
+        const int l = 10 + i, t = 10 + i, r = 49 - i, b = 39 - i;
+        s.insert(s.end(), {{l, t + 1, l, b, first}, {l, t, r - 1, t, first},
+                           {r, t, r, b - 1, second}, {l + 1, b, r, b, second}});
+    };
+    struct Case {
+        const char* name; int border; bool pen; int gridLines, depth;
+        RECT inner; std::vector<Seg> segs;
+    };
+    std::vector<Case> cases = {
+        {"nothing", -1, false, 0, 1, {10, 10, 50, 40}, {}},
+        {"grid lines", -1, false, 1, 1, {10, 10, 49, 39}, {V(49, Grey), H(39, Grey)}},
+        {"thin left top", 0x3, true, 1, 1, {11, 11, 49, 39},
+         {V(10, Red), H(10, Red), V(49, Grey), H(39, Grey)}},
+        {"thin all, grid pen", 0xF, false, 0, 1, {11, 11, 49, 39},
+         {V(10, Grey), H(10, Grey), V(49, Grey), H(39, Grey)}},
+        {"medium all", 0xF0, true, 0, 1, {12, 12, 48, 38},
+         {V(10, Red), V(11, Red), H(10, Red), H(11, Red), V(49, Red), V(48, Red),
+          H(39, Red), H(38, Red)}},
+        {"thick right bottom over grid", 0xC00, true, 1, 1, {10, 10, 47, 37},
+         {V(49, Grey), H(39, Grey), V(49, Red), V(48, Red), V(47, Red), H(39, Red),
+          H(38, Red), H(37, Red)}},
+        {"sunken", 0x1000, false, 1, 1, {11, 11, 49, 39}, {}},
+        {"raised, depth 3", 0x2000, false, 1, 3, {13, 13, 47, 37}, {}},
+        {"thin left under raised", 0x2001, true, 1, 2, {12, 12, 48, 38}, {V(10, Red)}},
+    };
+    Ring(cases[6].segs, 0, dark, light);
+    for (int i = 0; i < 3; ++i)
+        Ring(cases[7].segs, i, light, dark);
+    for (int i = 0; i < 2; ++i)
+        Ring(cases[8].segs, i, light, dark);
+
+    CPen red(PS_SOLID, 1, Red);
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        gi->GridLines = k.gridLines;
+        gi->ThreeDDepth = k.depth;
+        CUGCell cell;
+        if (k.border >= 0)
+            cell.SetBorder(static_cast<unsigned short>(k.border));
+        if (k.pen)
+            cell.SetBorderColor(&red);
+        Canvas canvas(60, 50, Black), expected(60, 50, Black);
+        const RECT rect = {10, 10, 50, 40};
+        RECT inner{};
+        type->DrawCellBorders(&canvas.dc, &rect, &inner, &cell);
+        for (const Seg& s : k.segs)
+            for (int y = s.y0; y <= s.y1; ++y)
+                for (int x = s.x0; x <= s.x1; ++x)
+                    SetPixel(expected.dc, x, y, s.c);
+        EXPECT_EQ(CRect(inner), CRect(k.inner));
+        EXPECT_EQ(canvas.Differences({0, 0, 60, 50}, &expected), 0);
+    }
+}
+
+// Where the text lands for each alignment: the cell's drawing against one
+// text run at the expected place, pixel for pixel.
+TEST_F(CellTypeTest, AlignmentPlacesTheTextWithTheIndent)
+{
+    enum X { Left, Right, Centre };
+    enum Y { Top, Bottom, Middle };
+    const struct { unsigned short align; X x; Y y; } cases[] = {
+        {0, Left, Top},        {1, Left, Top},         {2, Right, Top},
+        {4, Centre, Top},      {6, Centre, Top},       {0x10, Left, Bottom},
+        {0x20, Left, Middle},  {0x22, Right, Middle},  {0x14, Centre, Bottom},
+    };
+    const RECT rect = {5, 3, 125, 27};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.align);
+        Canvas canvas(130, 30, White), expected(130, 30, White);
+        canvas.dc.SelectObject(&font);
+        expected.dc.SelectObject(&font);
+        const CSize size = expected.dc.GetTextExtent(L"Wig", 3);
+        const int x = k.x == Left ? 5 + 4 : k.x == Right ? 125 - 4 - size.cx : 5 + (120 - size.cx) / 2;
+        const int y = k.y == Top ? 3 + 1 : k.y == Bottom ? 27 - size.cy - 1 : 3 + (24 - size.cy) / 2;
+        CUGCell cell = TextCell(L"Wig", k.align);
+        RECT r = rect;
+        type->DrawCellText(&canvas.dc, &r, 0, 0, 0, &cell, 0, 0);
+        Reference(expected, rect, L"Wig", x, y);
+        EXPECT_EQ(canvas.Differences({0, 0, 130, 30}, &expected), 0);
+        EXPECT_EQ(r.left, rect.left);
+    }
+}
+
+// Which string a cell shows, and that a fitting text ignores the ellipsis.
+TEST_F(CellTypeTest, LabelIsDrawnForTheLabelFlagOrStyleEightOnly)
+{
+    const struct { int drawLabel; long style; const wchar_t* shown; } cases[] = {
+        {0, 0, L"Text"}, {1, 0, L"Lbl"}, {0, 8, L"Lbl"}, {0, 4, L"Text"},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.style + 100 * k.drawLabel);
+        Canvas canvas(100, 20, White), expected(100, 20, White);
+        canvas.dc.SelectObject(&font);
+        expected.dc.SelectObject(&font);
+        CUGCell cell = TextCell(L"Text", 0, k.style);
+        cell.SetLabel(L"Lbl");
+        type->SetDrawLabelText(k.drawLabel);
+        RECT r = {0, 0, 100, 20};
+        type->DrawCellText(&canvas.dc, &r, 0, 0, 0, &cell, 0, 0);
+        Reference(expected, r, k.shown, 4, 1);
+        EXPECT_EQ(canvas.Differences(r, &expected), 0);
+    }
+    type->SetDrawLabelText(0);
+}
+
+// Selected cells take the highlight colours; the current cell only when the
+// sheet's current-cell mode has the bit 2.
+TEST_F(CellTypeTest, HighlightColoursForSelectionAndHighlightedCurrentCell)
+{
+    const struct { int selected, current, mode; bool highlight; } cases[] = {
+        {0, 0, 1, false}, {1, 0, 1, true}, {3, 0, 0, true}, {0, 1, 1, false},
+        {0, 1, 2, true},  {0, 1, 3, true}, {2, 1, 1, true},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.selected * 100 + k.current * 10 + k.mode);
+        gi->CurrentCellStyle = k.mode;
+        Canvas canvas(60, 20, Black);
+        canvas.dc.SelectObject(&font);
+        CUGCell cell = TextCell(L"WWW");
+        cell.SetHighlightTextColor(White);
+        cell.SetHighlightBackColor(Green);
+        RECT r = {0, 0, 60, 20};
+        type->DrawCellText(&canvas.dc, &r, 0, 0, 0, &cell, k.selected, k.current);
+        EXPECT_EQ(canvas.At(58, 18), k.highlight ? Green : Yellow);
+        EXPECT_LT(canvas.Differences(r, nullptr, k.highlight ? White : Blue), 60 * 20);
+    }
+}
+
+// A text too wide for its cell is cut and ends in "..."; in a cell narrower
+// than the dots and 3 pixels only the dots show, 2 pixels from the left edge.
+TEST_F(CellTypeTest, EllipsisCutsTheTextOrShowsOnlyTheDots)
+{
+    Canvas measure(1, 1, White);
+    measure.dc.SelectObject(&font);
+    const int dots = measure.dc.GetTextExtent(L"...", 3).cx;
+    for (int width : {60, dots + 3, dots}) {
+        SCOPED_TRACE(width);
+        Canvas canvas(100, 20, White), expected(100, 20, White);
+        canvas.dc.SelectObject(&font);
+        expected.dc.SelectObject(&font);
+        CUGCell cell = TextCell(L"A rather long text", 0, 4);
+        RECT r = {10, 0, 10 + width, 20};
+        type->DrawCellText(&canvas.dc, &r, 0, 0, 0, &cell, 0, 0);
+        const int cut = 10 + width - dots - 3;
+        if (cut > 10) {
+            Reference(expected, {10, 0, cut, 20}, L"A rather long text", 13, 1);
+            Reference(expected, {cut, 0, 10 + width, 20}, L"...", cut + 1, 1);
+        } else {
+            expected.dc.FillSolidRect(10, 0, width, 20, Yellow);
+            Reference(expected, {11, 0, 10 + width, 20}, L"...", 12, 1);
+        }
+        EXPECT_EQ(canvas.Differences({0, 0, 100, 20}, &expected), 0);
+    }
+}
+
+// Word wrap puts the rest of a long text on further lines, also when the
+// style carries the label bit too (10 is not exactly 8).
+TEST_F(CellTypeTest, WordWrapContinuesOnTheNextLine)
+{
+    const struct { long style; bool secondLine; } cases[] = {{2, true}, {10, true}, {0, false}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.style);
+        Canvas canvas(70, 60, White);
+        canvas.dc.SelectObject(&font);
+        const int lineHeight = canvas.dc.GetTextExtent(L"Wg", 2).cy;
+        CUGCell cell = TextCell(L"alpha beta gamma delta", 0, k.style);
+        cell.SetLabel(L"");
+        RECT r = {0, 0, 70, 60};
+        type->DrawCellText(&canvas.dc, &r, 0, 0, 0, &cell, 0, 0);
+        const RECT below = {0, lineHeight + 1, 70, 60};
+        EXPECT_EQ(canvas.Differences(below, nullptr, Yellow) > 0, k.secondLine);
+    }
+}
+
+// Integer scaling of a solid bitmap: the width used and where it lands.
+TEST_F(CellTypeTest, BitmapIsScaledByTheIntegerRatios)
+{
+    const struct { int w, h, bw, bh, used; RECT box; } cases[] = {
+        {40, 24, 10, 10, 40, {10, 2, 30, 22}},  // taller: full height
+        {40, 24, 30, 6, 40, {2, 8, 38, 15}},    // wider: full width
+        {14, 24, 3, 3, 14, {2, 7, 12, 16}},     // 333 % of 3 is 9, not 10
+        {4, 24, 3, 3, 0, {0, 0, 0, 0}},         // no room: nothing drawn
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.w * 100 + k.bw);
+        Canvas canvas(60, 40, White), picture(k.bw, k.bh, Red);
+        CBitmap bitmap;
+        bitmap.CreateCompatibleBitmap(&canvas.dc, k.bw, k.bh);
+        CDC source;
+        source.CreateCompatibleDC(&canvas.dc);
+        source.SelectObject(&bitmap);
+        source.BitBlt(0, 0, k.bw, k.bh, &picture.dc, 0, 0, SRCCOPY);
+        source.DeleteDC();
+        const RECT rect = {5, 3, 5 + k.w, 3 + k.h};
+        EXPECT_EQ(type->DrawCellBitmap(&canvas.dc, &bitmap, &rect, Yellow), k.used);
+        const RECT box = {5 + k.box.left, 3 + k.box.top, 5 + k.box.right, 3 + k.box.bottom};
+        const int area = (box.right - box.left) * (box.bottom - box.top);
+        EXPECT_EQ(canvas.Differences(box, nullptr, Red), 0);
+        EXPECT_EQ(canvas.Differences({0, 0, 60, 40}, nullptr, Red), 60 * 40 - area);
+        EXPECT_EQ(canvas.At(5, 3), k.used ? Yellow : White);
+    }
+}
+
+// Five cells of a row painted as the cell area does; the long text of column
+// 0 ends inside column 2. Each column either continues that text exactly as
+// one unbroken run would show it, stays blank, or shows something else.
+TEST_F(CellTypeTest, LeftAlignedTextOverflowsIntoEmptyNeighbours)
+{
+    enum Show { Run, Blank, Other };
+    const wchar_t* longText = L"Overflowing text";
+    Canvas measure(1, 1, White);
+    measure.dc.SelectObject(&font);
+    const int needed = 4 + measure.dc.GetTextExtent(longText, 16).cx;
+    const int w = needed * 2 / 5, h = 20;
+    const struct { const char* name; int overflow; unsigned short align; const wchar_t* col2;
+                   Show show[5]; } cases[] = {
+        {"empty neighbours", 1, 0, L"", {Run, Run, Run, Blank, Blank}},
+        {"stops at a text", 1, 0, L"X", {Run, Run, Other, Blank, Blank}},
+        {"overflow off", 0, 0, L"", {Run, Blank, Blank, Blank, Blank}},
+        {"right aligned", 1, 2, L"", {Other, Blank, Blank, Blank, Blank}},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        SetColumns(5, w);
+        gi->TextOverflow = k.overflow;
+        gi->MemDataSource->Empty();
+        CUGCell cell;
+        cell.SetText(longText);
+        if (k.align)
+            cell.SetAlignment(k.align);
+        ctrl.SetCell(0, 0, &cell);
+        cell.ClearAll();
+        cell.SetText(k.col2);
+        ctrl.SetCell(2, 0, &cell);
+
+        Canvas canvas(5 * w, h, Black), run(5 * w, h, GetSysColor(COLOR_WINDOW));
+        canvas.dc.SelectObject(&font);
+        run.dc.SelectObject(&font);
+        run.dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+        run.dc.ExtTextOut(4, 1, 0, nullptr, longText, 16, nullptr);
+        for (int c = 0; c < 5; ++c) {
+            RECT rect = {c * w, 0, (c + 1) * w, h};
+            ctrl.GetCell(c, 0, &cell);
+            ctrl.GetCellType(cell.GetCellType())->OnDraw(&canvas.dc, &rect, c, 0, &cell, 0, 0);
+        }
+        for (int c = 0; c < 5; ++c) {
+            SCOPED_TRACE(c);
+            // A continuation also covers the grid line on its left.
+            const int left = c == 0 ? 0 : k.show[c] == Run ? c * w - 1 : c * w;
+            const RECT area = {left, 0, (c + 1) * w - 1, h - 1};
+            if (k.show[c] == Run)
+                EXPECT_EQ(canvas.Differences(area, &run), 0);
+            else if (k.show[c] == Blank)
+                EXPECT_EQ(canvas.Differences(area, nullptr, GetSysColor(COLOR_WINDOW)), 0);
+            else
+                EXPECT_GT(canvas.Differences(area, &run), 0);
+            int from = -1;
+            const int offset = type->GetOverflowOffset(&canvas.dc, c, 0, &from, &cell);
+            if (k.show[c] != Other && c > 0)
+                EXPECT_EQ(offset, k.show[c] == Run ? -c * w : 0);
+        }
+    }
+}
+
+// The best size wraps the text in the cell's font (else the sheet's) with
+// 3 pixels each side and 1 above and below; no text counts as 3 by 3.
+TEST_F(CellTypeTest, BestSizeMeasuresTheTextInItsFont)
+{
+    CFont large;
+    MakeFont(large, -24);
+    Canvas canvas(1, 1, White);
+    HGDIOBJ original = GetCurrentObject(canvas.dc, OBJ_FONT);
+    const struct { const wchar_t* text; CFont* font; } cases[] = {
+        {nullptr, nullptr}, {L"", &large}, {L"Hello", nullptr}, {L"Hello", &large},
+    };
+    for (const auto& k : cases) {
+        CUGCell cell;
+        if (k.text)
+            cell.SetText(k.text);
+        if (k.font)
+            cell.SetFont(k.font);
+        Canvas probe(1, 1, White);
+        probe.dc.SelectObject(k.font ? k.font : &font);
+        const CSize text = k.text && *k.text ? probe.dc.GetTextExtent(k.text, 5) : CSize(3, 3);
+        SIZE size{};
+        type->GetBestSize(&canvas.dc, &size, &cell);
+        EXPECT_EQ(CSize(size), CSize(text.cx + 6, text.cy + 2));
+        EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_FONT), original);
+    }
+}
+
+// Printing scales the font by the printed cell's height over the row's
+// height (split over the rows of a joined block); the picture equals a
+// screen drawing in a font of that height, and the DC keeps its font.
+TEST_F(CellTypeTest, PrintScalesTheFontByTheCellHeight)
+{
+    const struct { long row; int height, joinedRows, fontHeight; } cases[] = {
+        {0, 40, 1, -24}, {-1, 30, 1, -18}, {0, 80, 2, -24}, {0, 20, 1, -12},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.height * 10 + k.row);
+        Canvas canvas(120, 80, White), expected(120, 80, White);
+        HGDIOBJ original = GetCurrentObject(canvas.dc, OBJ_FONT);
+        CUGCell cell = TextCell(L"Print");
+        if (k.joinedRows > 1)
+            cell.SetJoinInfo(1, 0, k.joinedRows - 1);
+        CUGCell screen = cell;
+        cell.SetFont(&font);
+        RECT rect = {0, 0, 100, k.height};
+        type->OnPrint(&canvas.dc, &rect, 0, k.row, &cell);
+        CFont scaled;
+        MakeFont(scaled, k.fontHeight);
+        screen.SetFont(&scaled);
+        type->OnDraw(&expected.dc, &rect, 0, k.row, &screen, 0, 0);
+        EXPECT_EQ(canvas.Differences({0, 0, 120, 80}, &expected), 0);
+        EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_FONT), original);
+    }
+}
