@@ -9,6 +9,7 @@
 #include "CUGCtrl.h"
 #include "CUGGrid.h"
 #include "CUGGridInfo.h"
+#include "CUGVScroll.h"
 #include "CWnd.h"
 
 #include <windows.h>
@@ -193,11 +194,23 @@ int wmain()
     long top = gi.TopRow;
     const double scroll = Median([&] { grid.SetTopRow(++top); });
 
+    // Dragging the thumb over a million rows: each step jumps far, so the
+    // view is painted anew rather than scrolled.
+    grid.GridInfo->VScrollThumbMode = 1;
+    grid.GetVScrollBar()->Update();
+    UINT position = 0;
+    const double thumbStep = Median([&] {
+        position = (position + 37) % 1000;
+        grid.GetVScrollBar()->OnScroll(SB_THUMBTRACK, position);
+    });
+
     std::printf("full repaint %dx%d: grid %.0f us, listview %.0f us, ratio %.2f\n", kRows,
                 kColumns, gridFull, listFull, gridFull / listFull);
     std::printf("gdi floor %dx%d: %.0f us, ratio %.2f\n", kRows, kColumns, floor,
                 gridFull / floor);
     std::printf("one-row scroll: %.0f us, ratio to full repaint %.2f\n", scroll,
                 scroll / gridFull);
+    std::printf("thumb drag over 1000000 rows: %.0f us per step, ratio to full repaint %.2f\n",
+                thumbStep, thumbStep / gridFull);
     return 0;
 }

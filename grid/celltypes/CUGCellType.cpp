@@ -75,8 +75,8 @@ void FillBackground(CDC* dc, const RECT& rect)
     dc->ExtTextOut(rect.left, rect.top, ETO_OPAQUE, &rect, L"", 0, nullptr);
 }
 
-// Draws `count` vertical lines from x leftward or rightward (step) over the
-// full height, or horizontal ones over the full width.
+// `count` lines at x, x + step, ... across the rectangle's full height (or at
+// y, y + step, ... across its full width); a wide edge grows into the cell.
 void VerticalLines(CDC* dc, const RECT& rect, int x, int step, int count)
 {
     for (int i = 0; i < count; ++i, x += step) {
@@ -93,7 +93,9 @@ void HorizontalLines(CDC* dc, const RECT& rect, int y, int step, int count)
     }
 }
 
-// One edge style group (thin, medium or thick): its four bits and its width.
+// The wider edge styles: four bits and a width each. Thin edges are drawn
+// apart from them because they share the right and bottom edge with the
+// grid lines.
 struct EdgeGroup {
     unsigned left, top, right, bottom;
     int width;

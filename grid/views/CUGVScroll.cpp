@@ -29,11 +29,10 @@ void CUGVScroll::Update()
         SCROLLINFO info{};
         info.cbSize = sizeof info;
         if (maxTop > kScaledPositions) {
-            m_positionPerRow = static_cast<double>(kScaledPositions) / maxTop;
-            m_rowsPerPosition = static_cast<double>(maxTop) / kScaledPositions;
+            m_scaledRows = maxTop;
             if (gi->VScrollThumbMode == 2) {
                 SetScrollRange(0, 2, FALSE);
-                m_positionPerRow = m_rowsPerPosition = 1.0;
+                m_scaledRows = 0;
             } else {
                 info.fMask = SIF_RANGE | SIF_PAGE;
                 info.nMin = gi->LockedRows;
@@ -57,17 +56,29 @@ void CUGVScroll::Update()
             }
             SetScrollInfo(&info, FALSE);
             Invalidate(TRUE);
-            m_positionPerRow = m_rowsPerPosition = 1.0;
+            m_scaledRows = 0;
         }
         if (gi->VScrollRect.right - gi->VScrollRect.left == 0)
             m_ctrl->AdjustComponentSizes();
     }
     if (gi->TopRow != gi->PreviousTopRow) {
-        const int position = gi->VScrollThumbMode == 2
-                                 ? 1
-                                 : static_cast<int>(gi->TopRow * m_positionPerRow);
+        const int position = gi->VScrollThumbMode == 2 ? 1 : PositionOfRow(gi->TopRow);
         SetScrollPos(position, TRUE);
     }
+}
+
+long CUGVScroll::RowAtPosition(UINT position) const
+{
+    if (m_scaledRows == 0)
+        return static_cast<long>(position);
+    return static_cast<long>(static_cast<long long>(position) * m_scaledRows / kScaledPositions);
+}
+
+int CUGVScroll::PositionOfRow(long row) const
+{
+    if (m_scaledRows == 0)
+        return static_cast<int>(row);
+    return static_cast<int>(static_cast<long long>(row) * kScaledPositions / m_scaledRows);
 }
 
 void CUGVScroll::OnScroll(UINT code, UINT position)
@@ -77,7 +88,7 @@ void CUGVScroll::OnScroll(UINT code, UINT position)
     if (CWnd::GetFocus() != cellArea)
         cellArea->SetFocus();
     gi->MoveKind = CUGCtrl::MoveByScrollBar;
-    const long rowAtThumb = static_cast<long>(position * m_rowsPerPosition);
+    const long rowAtThumb = RowAtPosition(position);
     switch (code) {
     case SB_LINEUP:
         m_ctrl->MoveTopRow(CUGCtrl::StepBack);

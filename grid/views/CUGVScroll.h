@@ -24,9 +24,13 @@ protected:
 
 private:
     void ShowTrackingHint();
+    long RowAtPosition(UINT position) const;
+    int PositionOfRow(long row) const;
 
-    double m_positionPerRow = 1.0;
-    double m_rowsPerPosition = 1.0;
+    // Rows per position is m_scaledRows / 1000 when the bar is scaled, else 1;
+    // the arithmetic stays in integers so that the last position reaches the
+    // last top row exactly.
+    long m_scaledRows = 0;
     int m_lastMaxTopRow = -1;
     int m_lastThumbMode = -1;
     int m_lastLockedRows = -1;

@@ -24,6 +24,8 @@ public:
     int allowCellTypeEvent = 1;
     CWnd* substituteEdit = nullptr;  // handed over in AskEditStart when set
     UINT refusedKey = 0;             // AskEditKey refuses this character
+    int allowResize = 1;
+    int allowColumnMove = 1;
 
     template <typename... Args>
     void Note(const char* format, Args... args)
@@ -92,6 +94,68 @@ public:
     }
     void NotifyFocusGained(int section) override { Note("FocusGained %d", section); }
     void NotifyFocusLost(int section) override { Note("FocusLost %d", section); }
+    int AskResizeColumn(int col) override
+    {
+        Note("AskResizeColumn %d", col);
+        return allowResize;
+    }
+    void NotifyColumnResizing(int col, int* width) override
+    {
+        Note("ColumnResizing %d %d", col, *width);
+    }
+    void NotifyColumnResized(int col, int* width) override
+    {
+        Note("ColumnResized %d %d", col, *width);
+    }
+    int AskResizeRow(long row) override
+    {
+        Note("AskResizeRow %ld", row);
+        return allowResize;
+    }
+    void NotifyRowResizing(long row, int* height) override
+    {
+        Note("RowResizing %ld %d", row, *height);
+    }
+    void NotifyRowResized(long row, int* height) override
+    {
+        Note("RowResized %ld %d", row, *height);
+    }
+    int AskResizeColumnHeading() override
+    {
+        Note("AskResizeColumnHeading");
+        return allowResize;
+    }
+    int AskResizeRowHeading() override
+    {
+        Note("AskResizeRowHeading");
+        return allowResize;
+    }
+    int NotifyColumnHeadingResizing(int* height) override
+    {
+        Note("ColumnHeadingResizing %d", *height);
+        return 1;
+    }
+    int NotifyColumnHeadingResized(int* height) override
+    {
+        Note("ColumnHeadingResized %d", *height);
+        return 1;
+    }
+    void NotifyColumnHeadingLeftButton(int col, long row, int pressed, RECT*, POINT*,
+                                       int) override
+    {
+        Note("ColumnHeadingLeftButton %d %ld %d", col, row, pressed);
+    }
+    int AskColumnDragStart(int col) override
+    {
+        Note("AskColumnDragStart %d", col);
+        return 1;
+    }
+    int AskColumnMove(int from, int to) override
+    {
+        Note("AskColumnMove %d %d", from, to);
+        return allowColumnMove;
+    }
+    void NotifySheetTabSelected(int id) override { Note("SheetTabSelected %d", id); }
     void NotifyMenuCommand(int col, long row, int section, int id) override
     {
         Note("MenuCommand %d %ld %d %d", col, row, section, id);

@@ -6,32 +6,44 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
+#include <cwchar>
 #include <vector>
+
+// The normal type paints into memory DCs; each picture is compared pixel for
+// pixel with a reference painted directly with GDI, or with plain colours.
 
 namespace {
 
 constexpr COLORREF Black = RGB(0, 0, 0), Red = RGB(255, 0, 0), Blue = RGB(0, 0, 255);
 constexpr COLORREF Yellow = RGB(255, 255, 0), Green = RGB(0, 128, 0), White = RGB(255, 255, 255);
 constexpr COLORREF Grey = RGB(220, 220, 220);  // the grid line pen
+constexpr UINT Opaque = ETO_OPAQUE | ETO_CLIPPED;
 
-// A memory DC over a 32-bit DIB, filled with one colour.
+void MakeFont(CFont& font, int height)
+{
+    font.CreateFont(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
+}
+
+// A memory DC over a top-down 32-bit DIB filled with one colour.
 struct Canvas {
     CBitmap bitmap;  // outlives the DC it is selected into
     CDC dc;
-    Canvas(int width, int height, COLORREF fill)
+    Canvas(int width, int height, COLORREF fill, CFont* font = nullptr)
     {
         dc.CreateCompatibleDC(nullptr);
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
         info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down rows
+        info.bmiHeader.biHeight = -height;
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
         bitmap.Attach(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         dc.SelectObject(&bitmap);
         dc.FillSolidRect(0, 0, width, height, fill);
+        if (font)
+            dc.SelectObject(font);
     }
     COLORREF At(int x, int y) { return GetPixel(dc, x, y); }
     // Pixels of `rect` that differ from `other`, or from `colour` without one.
@@ -43,15 +55,29 @@ struct Canvas {
                 count += At(x, y) != (other ? other->At(x, y) : colour);
         return count;
     }
+    // One text run in blue on yellow, as a cell of TextCell shows it.
+    void Text(const RECT& rect, const wchar_t* text, int x, int y)
+    {
+        dc.SetTextColor(Blue);
+        dc.SetBkColor(Yellow);
+        dc.ExtTextOut(x, y, Opaque, &rect, text, wcslen(text), nullptr);
+    }
 };
 
-void MakeFont(CFont& font, int height)
+CUGCell TextCell(const wchar_t* text, unsigned short align = 0, long style = 0)
 {
-    font.CreateFont(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
+    CUGCell cell;
+    cell.SetText(text);
+    cell.SetTextColor(Blue);
+    cell.SetBackColor(Yellow);
+    if (align)
+        cell.SetAlignment(align);
+    if (style)
+        cell.SetCellTypeEx(style);
+    return cell;
 }
 
-// A control without a window and its normal type, with a sheet of 1 row.
+// A control without a window, one row 20 pixels high, a 12-pixel font.
 struct CellTypeTest : ::testing::Test {
     CUGCtrl ctrl;
     CUGCellType* type = ctrl.GetCellType(0);
@@ -60,35 +86,8 @@ struct CellTypeTest : ::testing::Test {
     void SetUp() override
     {
         MakeFont(font, -12);
-        gi->DefaultFont = &font;
-        gi->RowCount = 1;
-        gi->UniformRowHeight = 1;
-    }
-    void SetColumns(int count, int width)
-    {
-        gi->ColumnCount = count;
-        gi->Columns.resize(count);
-        for (int c = 0; c < count; ++c)
-            gi->Columns[c] = {width, gi->DataSource, std::make_unique<CUGCell>(), c};
-    }
-    static CUGCell TextCell(const wchar_t* text, unsigned short align = 0, long style = 0)
-    {
-        CUGCell cell;
-        cell.SetText(text);
-        cell.SetTextColor(Blue);
-        cell.SetBackColor(Yellow);
-        if (align)
-            cell.SetAlignment(align);
-        if (style)
-            cell.SetCellTypeEx(style);
-        return cell;
-    }
-    // What DrawCellText should amount to: one text run in the cell's colours.
-    static void Reference(Canvas& canvas, const RECT& rect, const wchar_t* text, int x, int y)
-    {
-        canvas.dc.SetTextColor(Blue);
-        canvas.dc.SetBkColor(Yellow);
-        canvas.dc.ExtTextOut(x, y, ETO_OPAQUE | ETO_CLIPPED, &rect, text, wcslen(text), nullptr);
+        ctrl.SetDefaultFont(&font);
+        ctrl.SetRowCount(1, FALSE);
     }
 };
 
@@ -103,8 +102,6 @@ TEST_F(CellTypeTest, IdentifiesItselfAsTheNormalType)
                   id.Data1, id.Data2, id.Data3, id.Data4[0], id.Data4[1], id.Data4[2],
                   id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6], id.Data4[7]);
     EXPECT_STREQ(text, "78A705C1-F3E9-11D0-9C7B-0080C83F712F");
-    EXPECT_EQ(type->ReservedQueryA(), -1);
-    EXPECT_EQ(type->ReservedQueryB(), -1);
 }
 
 // Each style's lines, painted in drawing order, against the whole picture,
@@ -115,17 +112,22 @@ TEST_F(CellTypeTest, BorderStylesDrawTheirLinesAndInsetTheContent)
     auto V = [](int x, COLORREF c) { return Seg{x, 10, x, 39, c}; };
     auto H = [](int y, COLORREF c) { return Seg{10, y, 49, y, c}; };
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
-    // Ring i of a 3D frame: `first` left and top, `second` right and bottom.
-    auto Ring = [](std::vector<Seg>& s, int i, COLORREF first, COLORREF second) {
-        const int l = 10 + i, t = 10 + i, r = 49 - i, b = 39 - i;
-        s.insert(s.end(), {{l, t + 1, l, b, first}, {l, t, r - 1, t, first},
-                           {r, t, r, b - 1, second}, {l + 1, b, r, b, second}});
+    // `rings` nested 3D rings: `first` left and top, `second` right and bottom.
+    auto Rings = [](int rings, COLORREF first, COLORREF second) {
+        std::vector<Seg> s;
+        for (int i = 0; i < rings; ++i) {
+            const int l = 10 + i, t = 10 + i, r = 49 - i, b = 39 - i;
+            s.insert(s.end(), {{l, t + 1, l, b, first}, {l, t, r - 1, t, first},
+                               {r, t, r, b - 1, second}, {l + 1, b, r, b, second}});
+        }
+        return s;
     };
-    struct Case {
+    std::vector<Seg> underRaised = Rings(2, light, dark);
+    underRaised.insert(underRaised.begin(), V(10, Red));
+    const struct {
         const char* name; int border; bool pen; int gridLines, depth;
         RECT inner; std::vector<Seg> segs;
-    };
-    std::vector<Case> cases = {
+    } cases[] = {
         {"nothing", -1, false, 0, 1, {10, 10, 50, 40}, {}},
         {"grid lines", -1, false, 1, 1, {10, 10, 49, 39}, {V(49, Grey), H(39, Grey)}},
         {"thin left top", 0x3, true, 1, 1, {11, 11, 49, 39},
@@ -138,18 +140,12 @@ TEST_F(CellTypeTest, BorderStylesDrawTheirLinesAndInsetTheContent)
         {"thick right bottom over grid", 0xC00, true, 1, 1, {10, 10, 47, 37},
          {V(49, Grey), H(39, Grey), V(49, Red), V(48, Red), V(47, Red), H(39, Red),
           H(38, Red), H(37, Red)}},
-        {"sunken", 0x1000, false, 1, 1, {11, 11, 49, 39}, {}},
-        {"raised, depth 3", 0x2000, false, 1, 3, {13, 13, 47, 37}, {}},
-        {"thin left under raised", 0x2001, true, 1, 2, {12, 12, 48, 38}, {V(10, Red)}},
+        {"sunken, no grid lines", 0x1000, false, 1, 1, {11, 11, 49, 39}, Rings(1, dark, light)},
+        {"raised, depth 3", 0x2000, false, 1, 3, {13, 13, 47, 37}, Rings(3, light, dark)},
+        {"thin left under raised", 0x2001, true, 1, 2, {12, 12, 48, 38}, underRaised},
     };
-    Ring(cases[6].segs, 0, dark, light);
-    for (int i = 0; i < 3; ++i)
-        Ring(cases[7].segs, i, light, dark);
-    for (int i = 0; i < 2; ++i)
-        Ring(cases[8].segs, i, light, dark);
-
     CPen red(PS_SOLID, 1, Red);
-    for (const Case& k : cases) {
+    for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
         gi->GridLines = k.gridLines;
         gi->ThreeDDepth = k.depth;
@@ -171,55 +167,38 @@ TEST_F(CellTypeTest, BorderStylesDrawTheirLinesAndInsetTheContent)
     }
 }
 
-// Where the text lands for each alignment: the cell's drawing against one
-// text run at the expected place, pixel for pixel.
-TEST_F(CellTypeTest, AlignmentPlacesTheTextWithTheIndent)
+// Where the text lands for each alignment, and which string is shown: the
+// label for the draw-label flag or a style of exactly 8, else the text (a
+// fitting text ignores the ellipsis style).
+TEST_F(CellTypeTest, TextIsPlacedByItsAlignmentWithTheIndent)
 {
-    enum X { Left, Right, Centre };
-    enum Y { Top, Bottom, Middle };
-    const struct { unsigned short align; X x; Y y; } cases[] = {
-        {0, Left, Top},        {1, Left, Top},         {2, Right, Top},
-        {4, Centre, Top},      {6, Centre, Top},       {0x10, Left, Bottom},
-        {0x20, Left, Middle},  {0x22, Right, Middle},  {0x14, Centre, Bottom},
+    enum Place { Start, End, Centre };
+    const struct { unsigned short align; Place x, y; int drawLabel; long style; bool label; }
+    cases[] = {
+        {0, Start, Start, 0, 0, false},  {1, Start, Start, 0, 0, false},
+        {2, End, Start, 0, 0, false},    {4, Centre, Start, 0, 0, false},
+        {6, Centre, Start, 0, 0, false}, {0x10, Start, End, 0, 0, false},
+        {0x20, Start, Centre, 0, 0, false}, {0x22, End, Centre, 0, 0, false},
+        {0x14, Centre, End, 0, 0, false},   {0, Start, Start, 1, 0, true},
+        {0, Start, Start, 0, 8, true},      {0, Start, Start, 0, 4, false},
     };
     const RECT rect = {5, 3, 125, 27};
     for (const auto& k : cases) {
-        SCOPED_TRACE(k.align);
-        Canvas canvas(130, 30, White), expected(130, 30, White);
-        canvas.dc.SelectObject(&font);
-        expected.dc.SelectObject(&font);
-        const CSize size = expected.dc.GetTextExtent(L"Wig", 3);
-        const int x = k.x == Left ? 5 + 4 : k.x == Right ? 125 - 4 - size.cx : 5 + (120 - size.cx) / 2;
-        const int y = k.y == Top ? 3 + 1 : k.y == Bottom ? 27 - size.cy - 1 : 3 + (24 - size.cy) / 2;
-        CUGCell cell = TextCell(L"Wig", k.align);
+        SCOPED_TRACE(k.align * 100 + k.style * 10 + k.drawLabel);
+        Canvas canvas(130, 30, White, &font), expected(130, 30, White, &font);
+        const wchar_t* shown = k.label ? L"Label" : L"Wig";
+        const CSize size = expected.dc.GetTextExtent(shown, wcslen(shown));
+        const int x = k.x == Start ? 5 + 4 : k.x == End ? 125 - 4 - size.cx : 5 + (120 - size.cx) / 2;
+        const int y = k.y == Start ? 3 + 1 : k.y == End ? 27 - size.cy - 1 : 3 + (24 - size.cy) / 2;
+        CUGCell cell = TextCell(L"Wig", k.align, k.style);
+        cell.SetLabel(L"Label");
+        type->SetDrawLabelText(k.drawLabel);
         RECT r = rect;
         type->DrawCellText(&canvas.dc, &r, 0, 0, 0, &cell, 0, 0);
-        Reference(expected, rect, L"Wig", x, y);
+        expected.Text(rect, shown, x, y);
         EXPECT_EQ(canvas.Differences({0, 0, 130, 30}, &expected), 0);
-        EXPECT_EQ(r.left, rect.left);
+        EXPECT_EQ(CRect(r), CRect(rect));
     }
-}
-
-// Which string a cell shows, and that a fitting text ignores the ellipsis.
-TEST_F(CellTypeTest, LabelIsDrawnForTheLabelFlagOrStyleEightOnly)
-{
-    const struct { int drawLabel; long style; const wchar_t* shown; } cases[] = {
-        {0, 0, L"Text"}, {1, 0, L"Lbl"}, {0, 8, L"Lbl"}, {0, 4, L"Text"},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.style + 100 * k.drawLabel);
-        Canvas canvas(100, 20, White), expected(100, 20, White);
-        canvas.dc.SelectObject(&font);
-        expected.dc.SelectObject(&font);
-        CUGCell cell = TextCell(L"Text", 0, k.style);
-        cell.SetLabel(L"Lbl");
-        type->SetDrawLabelText(k.drawLabel);
-        RECT r = {0, 0, 100, 20};
-        type->DrawCellText(&canvas.dc, &r, 0, 0, 0, &cell, 0, 0);
-        Reference(expected, r, k.shown, 4, 1);
-        EXPECT_EQ(canvas.Differences(r, &expected), 0);
-    }
-    type->SetDrawLabelText(0);
 }
 
 // Selected cells take the highlight colours; the current cell only when the
@@ -233,8 +212,7 @@ TEST_F(CellTypeTest, HighlightColoursForSelectionAndHighlightedCurrentCell)
     for (const auto& k : cases) {
         SCOPED_TRACE(k.selected * 100 + k.current * 10 + k.mode);
         gi->CurrentCellStyle = k.mode;
-        Canvas canvas(60, 20, Black);
-        canvas.dc.SelectObject(&font);
+        Canvas canvas(60, 20, Black, &font);
         CUGCell cell = TextCell(L"WWW");
         cell.SetHighlightTextColor(White);
         cell.SetHighlightBackColor(Green);
@@ -245,28 +223,25 @@ TEST_F(CellTypeTest, HighlightColoursForSelectionAndHighlightedCurrentCell)
     }
 }
 
-// A text too wide for its cell is cut and ends in "..."; in a cell narrower
+// A text too wide for its cell is cut and ends in "..."; in a cell no wider
 // than the dots and 3 pixels only the dots show, 2 pixels from the left edge.
 TEST_F(CellTypeTest, EllipsisCutsTheTextOrShowsOnlyTheDots)
 {
-    Canvas measure(1, 1, White);
-    measure.dc.SelectObject(&font);
-    const int dots = measure.dc.GetTextExtent(L"...", 3).cx;
-    for (int width : {60, dots + 3, dots}) {
+    const wchar_t* text = L"A rather long text";
+    const int dots = Canvas(1, 1, White, &font).dc.GetTextExtent(L"...", 3).cx;
+    for (int width : {60, dots + 4, dots + 3, dots}) {
         SCOPED_TRACE(width);
-        Canvas canvas(100, 20, White), expected(100, 20, White);
-        canvas.dc.SelectObject(&font);
-        expected.dc.SelectObject(&font);
-        CUGCell cell = TextCell(L"A rather long text", 0, 4);
+        Canvas canvas(100, 20, White, &font), expected(100, 20, White, &font);
+        CUGCell cell = TextCell(text, 0, 4);
         RECT r = {10, 0, 10 + width, 20};
         type->DrawCellText(&canvas.dc, &r, 0, 0, 0, &cell, 0, 0);
         const int cut = 10 + width - dots - 3;
         if (cut > 10) {
-            Reference(expected, {10, 0, cut, 20}, L"A rather long text", 13, 1);
-            Reference(expected, {cut, 0, 10 + width, 20}, L"...", cut + 1, 1);
+            expected.Text({10, 0, cut, 20}, text, 13, 1);
+            expected.Text({cut, 0, 10 + width, 20}, L"...", cut + 1, 1);
         } else {
             expected.dc.FillSolidRect(10, 0, width, 20, Yellow);
-            Reference(expected, {11, 0, 10 + width, 20}, L"...", 12, 1);
+            expected.Text({11, 0, 10 + width, 20}, L"...", 12, 1);
         }
         EXPECT_EQ(canvas.Differences({0, 0, 100, 20}, &expected), 0);
     }
@@ -279,19 +254,19 @@ TEST_F(CellTypeTest, WordWrapContinuesOnTheNextLine)
     const struct { long style; bool secondLine; } cases[] = {{2, true}, {10, true}, {0, false}};
     for (const auto& k : cases) {
         SCOPED_TRACE(k.style);
-        Canvas canvas(70, 60, White);
-        canvas.dc.SelectObject(&font);
+        Canvas canvas(70, 60, White, &font);
         const int lineHeight = canvas.dc.GetTextExtent(L"Wg", 2).cy;
         CUGCell cell = TextCell(L"alpha beta gamma delta", 0, k.style);
         cell.SetLabel(L"");
         RECT r = {0, 0, 70, 60};
         type->DrawCellText(&canvas.dc, &r, 0, 0, 0, &cell, 0, 0);
-        const RECT below = {0, lineHeight + 1, 70, 60};
-        EXPECT_EQ(canvas.Differences(below, nullptr, Yellow) > 0, k.secondLine);
+        EXPECT_EQ(canvas.Differences({0, lineHeight + 1, 70, 60}, nullptr, Yellow) > 0,
+                  k.secondLine);
     }
 }
 
-// Integer scaling of a solid bitmap: the width used and where it lands.
+// Integer scaling of a solid bitmap: the width used and where it lands, on
+// the background colour.
 TEST_F(CellTypeTest, BitmapIsScaledByTheIntegerRatios)
 {
     const struct { int w, h, bw, bh, used; RECT box; } cases[] = {
@@ -302,14 +277,10 @@ TEST_F(CellTypeTest, BitmapIsScaledByTheIntegerRatios)
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.w * 100 + k.bw);
-        Canvas canvas(60, 40, White), picture(k.bw, k.bh, Red);
+        Canvas canvas(60, 40, White);
+        std::vector<DWORD> red(k.bw * k.bh, 0x00FF0000);
         CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&canvas.dc, k.bw, k.bh);
-        CDC source;
-        source.CreateCompatibleDC(&canvas.dc);
-        source.SelectObject(&bitmap);
-        source.BitBlt(0, 0, k.bw, k.bh, &picture.dc, 0, 0, SRCCOPY);
-        source.DeleteDC();
+        bitmap.Attach(CreateBitmap(k.bw, k.bh, 1, 32, red.data()));
         const RECT rect = {5, 3, 5 + k.w, 3 + k.h};
         EXPECT_EQ(type->DrawCellBitmap(&canvas.dc, &bitmap, &rect, Yellow), k.used);
         const RECT box = {5 + k.box.left, 3 + k.box.top, 5 + k.box.right, 3 + k.box.bottom};
@@ -320,43 +291,40 @@ TEST_F(CellTypeTest, BitmapIsScaledByTheIntegerRatios)
     }
 }
 
-// Five cells of a row painted as the cell area does; the long text of column
-// 0 ends inside column 2. Each column either continues that text exactly as
-// one unbroken run would show it, stays blank, or shows something else.
+// Five cells of a row painted as the cell area paints them; the long text of
+// column 0 ends inside column 2. Each column continues that text exactly as
+// one unbroken run shows it, stays blank, or shows something else.
 TEST_F(CellTypeTest, LeftAlignedTextOverflowsIntoEmptyNeighbours)
 {
     enum Show { Run, Blank, Other };
     const wchar_t* longText = L"Overflowing text";
-    Canvas measure(1, 1, White);
-    measure.dc.SelectObject(&font);
-    const int needed = 4 + measure.dc.GetTextExtent(longText, 16).cx;
+    const int needed = 4 + Canvas(1, 1, White, &font).dc.GetTextExtent(longText, 16).cx;
     const int w = needed * 2 / 5, h = 20;
-    const struct { const char* name; int overflow; unsigned short align; const wchar_t* col2;
-                   Show show[5]; } cases[] = {
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const struct {
+        const char* name; int overflow; short align; const wchar_t* col2; Show show[5];
+    } cases[] = {
         {"empty neighbours", 1, 0, L"", {Run, Run, Run, Blank, Blank}},
         {"stops at a text", 1, 0, L"X", {Run, Run, Other, Blank, Blank}},
         {"overflow off", 0, 0, L"", {Run, Blank, Blank, Blank, Blank}},
         {"right aligned", 1, 2, L"", {Other, Blank, Blank, Blank, Blank}},
     };
+    ctrl.SetColumnCount(5, FALSE);
+    for (int c = 0; c < 5; ++c)
+        ctrl.SetColumnWidth(c, w);
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
-        SetColumns(5, w);
         gi->TextOverflow = k.overflow;
-        gi->MemDataSource->Empty();
-        CUGCell cell;
-        cell.SetText(longText);
+        gi->DataSource->Empty();
+        ctrl.QuickSetText(0, 0, longText);
         if (k.align)
-            cell.SetAlignment(k.align);
-        ctrl.SetCell(0, 0, &cell);
-        cell.ClearAll();
-        cell.SetText(k.col2);
-        ctrl.SetCell(2, 0, &cell);
+            ctrl.QuickSetAlignment(0, 0, k.align);
+        ctrl.QuickSetText(2, 0, k.col2);
 
-        Canvas canvas(5 * w, h, Black), run(5 * w, h, GetSysColor(COLOR_WINDOW));
-        canvas.dc.SelectObject(&font);
-        run.dc.SelectObject(&font);
+        Canvas canvas(5 * w, h, Black, &font), run(5 * w, h, window, &font);
         run.dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
         run.dc.ExtTextOut(4, 1, 0, nullptr, longText, 16, nullptr);
+        CUGCell cell;
         for (int c = 0; c < 5; ++c) {
             RECT rect = {c * w, 0, (c + 1) * w, h};
             ctrl.GetCell(c, 0, &cell);
@@ -370,13 +338,14 @@ TEST_F(CellTypeTest, LeftAlignedTextOverflowsIntoEmptyNeighbours)
             if (k.show[c] == Run)
                 EXPECT_EQ(canvas.Differences(area, &run), 0);
             else if (k.show[c] == Blank)
-                EXPECT_EQ(canvas.Differences(area, nullptr, GetSysColor(COLOR_WINDOW)), 0);
+                EXPECT_EQ(canvas.Differences(area, nullptr, window), 0);
             else
                 EXPECT_GT(canvas.Differences(area, &run), 0);
             int from = -1;
             const int offset = type->GetOverflowOffset(&canvas.dc, c, 0, &from, &cell);
-            if (k.show[c] != Other && c > 0)
+            if (c > 0 && k.show[c] != Other) {
                 EXPECT_EQ(offset, k.show[c] == Run ? -c * w : 0);
+            }
         }
     }
 }
@@ -398,8 +367,7 @@ TEST_F(CellTypeTest, BestSizeMeasuresTheTextInItsFont)
             cell.SetText(k.text);
         if (k.font)
             cell.SetFont(k.font);
-        Canvas probe(1, 1, White);
-        probe.dc.SelectObject(k.font ? k.font : &font);
+        Canvas probe(1, 1, White, k.font ? k.font : &font);
         const CSize text = k.text && *k.text ? probe.dc.GetTextExtent(k.text, 5) : CSize(3, 3);
         SIZE size{};
         type->GetBestSize(&canvas.dc, &size, &cell);
