@@ -11,6 +11,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -195,6 +196,14 @@ TEST_F(CellAreaTest, RepaintRequestsPaintOnlyTheListedCells)
         test.request(view);
         ExpectPicture(test.name, [&](Cell c) { return test.listed(c) || c == Cell(0, 0); });
     }
+
+    // A joined block is painted once, whole, as its origin, from any cell.
+    grid.JoinCells(2, 2, 3, 4);
+    type.draws.clear();
+    view->PaintRange(2, 3, 3, 4);
+    EXPECT_EQ(std::count(type.draws.begin(), type.draws.end(), Cell(2, 2)), 1);
+    EXPECT_EQ(type.draws.size(), 2u) << "the block and the current cell";
+    EXPECT_EQ(PixelAt(CentreOf(3, 4)), CellColour(2, 2));
 }
 
 // Scrolling moves the picture and paints only what it uncovered (a move
@@ -249,9 +258,10 @@ TEST_F(CellAreaTest, ScrollPaintsOnlyTheUncoveredStrip)
         }
     }
     // The bitmap follows the view's size.
-    ASSERT_EQ(view->SetDoubleBuffer(1), 0);
     grid.MoveWindow(0, 0, 200, 150);
+    ASSERT_EQ(view->SetDoubleBuffer(1), 0);
     grid.MoveWindow(0, 0, 400, 300);
+    CClientDC(view).FillSolidRect(0, 0, gi->GridWidth, gi->GridHeight, kMarker);
     Settle();
     ExpectPicture("buffered, after growing");
 }
@@ -415,32 +425,26 @@ TEST_F(CellAreaTest, KeysAndWheelMove)
         key(WM_KEYUP, VK_DOWN);
     }
 
-    struct KeyCase {
-        UINT key, typeReplacement, ownerReplacement;
-        bool control;
-        Cell landing;
-    };
-    const KeyCase keyCases[] = {
+    // {key, the cell type's replacement, the owner's, Ctrl held, where it lands}
+    const std::tuple<UINT, UINT, UINT, bool, Cell> keyCases[] = {
         {VK_RIGHT, VK_DOWN, ~0u, false, {3, 4}}, {VK_RIGHT, 0, 0, false, {3, 3}},
         {VK_END, 0, ~0u, false, {kCols - 1, 3}}, {VK_END, 0, ~0u, true, {3, kRows - 1}},
-        {VK_HOME, 0, ~0u, true, {3, 0}},
-    };
-    for (const KeyCase& test : keyCases) {
+        {VK_HOME, 0, ~0u, true, {3, 0}}};
+    for (const auto& [vk, typeKey, ownerKey, control, landing] : keyCases) {
         grid.GotoCell(3, 3);
         grid.log.Clear();
-        type.keyReplacement = test.typeReplacement;
-        grid.ownerKeyReplacement = test.ownerReplacement;
+        type.keyReplacement = typeKey;
+        grid.ownerKeyReplacement = ownerKey;
         BYTE keys[256] = {};
-        keys[VK_CONTROL] = test.control ? 0x80 : 0;
+        keys[VK_CONTROL] = control ? 0x80 : 0;
         ::SetKeyboardState(keys);
-        key(WM_KEYDOWN, test.key);
+        key(WM_KEYDOWN, vk);
         keys[VK_CONTROL] = 0;
         ::SetKeyboardState(keys);
-        EXPECT_EQ(Cell(gi->CurrentCol, gi->CurrentRow), test.landing) << "key " << test.key;
-        const UINT seen = test.typeReplacement ? test.typeReplacement : test.key;
+        EXPECT_EQ(Cell(gi->CurrentCol, gi->CurrentRow), landing) << "key " << vk;
         ASSERT_GE(grid.log.Lines().size(), 2u);
-        EXPECT_EQ(grid.log.Lines()[0], "TypeKeyDown 3 3 " + std::to_string(test.key));
-        EXPECT_EQ(grid.log.Lines()[1], "KeyDown " + std::to_string(seen) + " 0");
+        EXPECT_EQ(grid.log.Lines()[0], "TypeKeyDown 3 3 " + std::to_string(vk));
+        EXPECT_EQ(grid.log.Lines()[1], "KeyDown " + std::to_string(typeKey ? typeKey : vk) + " 0");
     }
 
     for (const auto& [delta, move] : {std::pair{240, -6}, {-240, 6}, {60, 0}, {-119, 0}}) {
