@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CUGGrid.h"
 #include "RecordingGrid.h"
 
 #include <windows.h>

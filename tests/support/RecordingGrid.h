@@ -1,6 +1,8 @@
 #pragma once
 
+#include "CStringArray.h"
 #include "CUGCtrl.h"
+#include "CUGDropListType.h"
 #include "CUGMem.h"
 #include "MessageLog.h"
 
@@ -24,6 +26,7 @@ public:
     int allowCellTypeEvent = 1;
     CWnd* substituteEdit = nullptr;  // handed over in AskEditStart when set
     UINT refusedKey = 0;             // AskEditKey refuses this character
+    const wchar_t* addedChoice = nullptr;  // added to a drop list as it opens
     int allowResize = 1;
     int allowColumnMove = 1;
 
@@ -169,9 +172,11 @@ public:
     {
         Note("CellStoring %d %ld %ls", col, row, cell->GetText());
     }
-    int NotifyCellTypeEvent(long type, int col, long row, long message, LONG_PTR) override
+    int NotifyCellTypeEvent(long type, int col, long row, long message, LONG_PTR param) override
     {
         Note("CellTypeEvent %ld %d %ld %ld", type, col, row, message);
+        if (message == CUGDropListType::DropListOpening && addedChoice)
+            reinterpret_cast<CStringArray*>(param)->Add(addedChoice);
         return allowCellTypeEvent;
     }
     int AskEditStart(int col, long row, CWnd** edit) override
