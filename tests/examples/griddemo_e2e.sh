@@ -62,6 +62,16 @@ click() {
 # Wine may end the demo's lines with carriage returns.
 last_move() { grep '^current cell' "$out" | tail -n1 | tr -d '\r'; }
 
+# Waits for the demo to report that it stored TEXT in CELL ("stored E3 Banana").
+expect_stored() {
+    local want="stored $1 $2"
+    for _ in $(seq 40); do
+        tr -d '\r' <"$out" | grep -qxF "$want" && return 0
+        sleep 0.05
+    done
+    fail "expected '$want'"
+}
+
 expect_move() {
     local want="current cell $1" got
     for _ in $(seq 40); do
@@ -119,6 +129,40 @@ clicks-and-wheel)
     sleep 0.5
     click 200 70
     expect_move C9        # two notches scroll six rows
+    ;;
+typing-edits-cells)
+    start_demo
+    click 100 50          # A2
+    expect_move A2
+    focus
+    xdotool type --delay 60 "hello"
+    keys Return           # stores and goes on in A3
+    expect_stored A2 hello
+    expect_move A3
+    keys Escape
+    click 300 90          # D4, the masked column "999999"
+    expect_move D4
+    focus
+    xdotool type --delay 60 "12a3"
+    keys Return
+    expect_stored D4 123  # the letter was refused
+    ;;
+drop-list-by-keyboard)
+    start_demo
+    click 300 70          # D3
+    expect_move D3
+    keys Right            # E3, the drop-list column
+    expect_move E3
+    keys Return           # opens the list
+    keys Home Down Return
+    expect_stored E3 Banana
+    ;;
+drop-list-by-mouse)
+    start_demo
+    click 385 110         # E5: the press opens the list below the cell
+    expect_move E5
+    click 385 129         # the list's first item, just below the cell
+    expect_stored E5 Apple
     ;;
 *)
     fail "unknown scenario $scenario" ;;

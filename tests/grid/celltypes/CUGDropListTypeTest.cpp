@@ -256,18 +256,17 @@ TEST(CUGDropListType, ButtonDrawingAndTheEditBesideIt)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.current * 100 + c.style + c.pressed * 10);
+        HDC screen = ::GetDC(nullptr);
+        CBitmap bitmap;  // outlives the DC it is selected into
+        bitmap.Attach(::CreateCompatibleBitmap(screen, 100, 20));
         CDC dc;
-        dc.CreateCompatibleDC(nullptr);
-        CBitmap bitmap;
-        CDC* screen = CDC::FromHandle(::GetDC(nullptr));
-        bitmap.CreateCompatibleBitmap(screen, 100, 20);
-        ::ReleaseDC(nullptr, screen->m_hDC);
+        dc.Attach(::CreateCompatibleDC(screen));
+        ::ReleaseDC(nullptr, screen);
         dc.SelectObject(&bitmap);
         dc.FillSolidRect(&rect, white);
         CUGCell cell;
         cell.SetText(L"text");
         cell.SetBackColor(white);
-        cell.SetTextColor(RGB(0, 0, 0));
         if (c.style)
             cell.SetCellTypeEx(c.style);
         type.Press(c.pressed);

@@ -95,37 +95,3 @@ TEST(CUGEdit, TypedCharactersAreAskedForAndTheEndingKeysDropped)
     EXPECT_EQ(lines[0], "Source AskEditKey 1 1 97");
     EXPECT_EQ(lines[1], "AskEditKey 1 1 97");
 }
-
-// Escape ends the edit without storing; the next edit starts with the cancel
-// flag cleared and stores again.
-TEST(CUGEdit, EscapeCancelsOnlyTheEditItEnds)
-{
-    EditingGrid g;
-    ASSERT_EQ(g.grid.StartEdit(2, 2, 'a'), 0);
-    g.Key(VK_ESCAPE);
-    EXPECT_EQ(g.CellText(2, 2), L"");
-    EXPECT_EQ(g.grid.GetDefaultEdit()->GetLastKey(), VK_ESCAPE);
-    ASSERT_EQ(g.grid.StartEdit(2, 2, 'z'), 0);
-    EXPECT_EQ(g.grid.GetDefaultEdit()->GetLastKey(), 0);
-    g.Key(VK_RETURN);
-    EXPECT_EQ(g.CellText(2, 2), L"z");
-}
-
-// While Tab, Enter or Escape is held the dialog manager leaves the key to
-// the edit.
-TEST(CUGEdit, DialogCodeClaimsTheKeysThatEndTheEdit)
-{
-    EditingGrid g;
-    ASSERT_EQ(g.grid.StartEdit(1, 1, 0), 0);
-    HWND edit = g.Focus();
-    const struct {
-        int held;
-        LRESULT code;
-    } cases[] = {{VK_TAB, DLGC_WANTTAB}, {VK_RETURN, DLGC_WANTALLKEYS},
-                 {VK_ESCAPE, DLGC_WANTALLKEYS}};
-    for (const auto& c : cases) {
-        HeldKeys held{c.held};
-        EXPECT_EQ(::SendMessageW(edit, WM_GETDLGCODE, 0, 0), c.code) << c.held;
-    }
-    EXPECT_TRUE(::SendMessageW(edit, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL);
-}

@@ -54,11 +54,8 @@ TEST(CUGCtrlEditing, StartMovesThenAsksSourceThenOwnerAndOpensOverTheCell)
     EXPECT_TRUE(::IsWindowVisible(edit));
     EXPECT_EQ(g.Focus(), edit);
     EXPECT_EQ(::GetParent(edit), g.grid.GetCellArea()->m_hWnd);
-    const RECT place = RectIn(edit, g.grid.GetCellArea()->m_hWnd);
-    EXPECT_EQ(place.left, 75);
-    EXPECT_EQ(place.top, 40);
-    EXPECT_EQ(place.right, 149);
-    EXPECT_EQ(place.bottom, 59);
+    const RECT place = RectIn(edit, g.grid.GetCellArea()->m_hWnd), cell{75, 40, 149, 59};
+    EXPECT_TRUE(::EqualRect(&place, &cell));
     EXPECT_EQ(EditingGrid::TextOf(edit), L"old");
     EXPECT_EQ(g.grid.GridInfo->MultiSelect->GetBlockCount(), 0);
     EXPECT_TRUE(g.grid.IsEditInProgress());
@@ -263,8 +260,8 @@ TEST(CUGCtrlEditing, CancellingStoresNothing)
             EXPECT_EQ(g.grid.GetEditCol(), c.editCol);
     }
 
-    // Without cancel-on-focus-loss, leaving for another window keeps the text;
-    // and a finish with no edit open counts as cancelled.
+    // Without cancel-on-focus-loss, leaving for another window keeps the
+    // text; a finish with no edit open counts as cancelled.
     EditingGrid g;
     g.grid.SetCancelEditOnFocusLoss(0);
     ASSERT_EQ(g.grid.StartEdit(1, 1, 0), 0);
@@ -274,6 +271,13 @@ TEST(CUGCtrlEditing, CancellingStoresNothing)
     EXPECT_EQ(g.grid.FinishEdit(L"late", 0, 1, 2, 2), 1);
     EXPECT_EQ(g.CellText(1, 1), L"kept");
     EXPECT_FALSE(g.grid.IsEditInProgress());
+
+    // The next edit after an Escape starts with the cancel flag cleared.
+    ASSERT_EQ(g.grid.StartEdit(2, 2, 'a'), 0);
+    g.Key(VK_ESCAPE);
+    ASSERT_EQ(g.grid.StartEdit(2, 2, 'z'), 0);
+    g.Key(VK_RETURN);
+    EXPECT_EQ(g.CellText(2, 2), L"z");
 }
 
 // An edit in a column heading sits in the heading, leaves the current cell
