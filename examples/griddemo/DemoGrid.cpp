@@ -5,9 +5,24 @@
 #include <cstdio>
 #include <string>
 
+namespace {
+
+// The control registers its drop-list type second, after the normal type.
+constexpr int kDropListType = 1;
+constexpr wchar_t kFruit[] = L"Apple\nBanana\nCherry\nDate\n";
+constexpr UINT kNumberEditId = 124;
+
+std::wstring CellName(int col, long row)
+{
+    return DemoDataSource::ColumnLetters(col) + std::to_wstring(row + 1);
+}
+
+}  // namespace
+
 void DemoGrid::NotifySetup()
 {
     m_sourceIndex = AddDataSource(&m_source);
+    m_numberEdit.Create(WS_CHILD, RECT{0, 0, 0, 0}, this, kNumberEditId);
     if (m_sheets <= 1)
         return;
     SetSheetCount(m_sheets);
@@ -22,9 +37,28 @@ void DemoGrid::NotifySheetSetup(int)
     SetRowCount(m_rows, FALSE);
     SetRowHeadingWidth(m_rows >= 100000 ? 64 : 48);
     EnableColumnSwapping(1);
+    SetUpSpecialColumns();
     if (m_sheets > 1)
         SetTabWidth(200);
     AdjustComponentSizes();
+}
+
+// The texts stay the computed ones until the user edits them; only what the
+// editors accept is special.
+void DemoGrid::SetUpSpecialColumns()
+{
+    CUGCell cell;
+    if (m_columns > kNumberColumn) {
+        GetColumnDefault(kNumberColumn, &cell);
+        cell.SetMask(L"999999");
+        SetColumnDefault(kNumberColumn, &cell);
+    }
+    if (m_columns > kChoiceColumn) {
+        GetColumnDefault(kChoiceColumn, &cell);
+        cell.SetCellType(kDropListType);
+        cell.SetLabel(kFruit);
+        SetColumnDefault(kChoiceColumn, &cell);
+    }
 }
 
 void DemoGrid::NotifySheetTabSelected(int tabId)
@@ -39,4 +73,37 @@ void DemoGrid::NotifyCurrentCellChanged(int, int newCol, long, long newRow)
     std::printf("current cell %ls%ld\n", DemoDataSource::ColumnLetters(newCol).c_str(),
                 newRow + 1);
     std::fflush(stdout);
+}
+
+void DemoGrid::NotifyCellStoring(int col, long row, CUGCell* cell)
+{
+    std::printf("stored %ls %ls\n", CellName(col, row).c_str(), cell->GetText());
+    std::fflush(stdout);
+}
+
+// A character that no cell type took starts the edit of the current cell
+// with it, as in a spreadsheet.
+void DemoGrid::NotifyCharacter(UINT* key, int handled)
+{
+    if (!handled && *key >= L' ' && *key != 127)
+        StartEdit(GetCurrentCol(), GetCurrentRow(), static_cast<int>(*key));
+}
+
+void DemoGrid::NotifyKeyDown(UINT* key, int)
+{
+    if (*key == VK_F2)
+        StartEditCurrent();
+}
+
+void DemoGrid::NotifyCellDoubleClick(int col, long row, RECT*, POINT*, int handled)
+{
+    if (!handled && col >= 0 && row >= 0)
+        StartEdit(col, row, 0);
+}
+
+int DemoGrid::AskEditStart(int col, long row, CWnd** edit)
+{
+    if (col == kNumberColumn && row >= 0 && m_numberEdit.GetSafeHwnd())
+        *edit = &m_numberEdit;
+    return 1;
 }

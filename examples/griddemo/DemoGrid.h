@@ -1,13 +1,23 @@
 #pragma once
 
 #include "CUGCtrl.h"
+#include "CUGMaskedEdit.h"
 #include "DemoDataSource.h"
 
 // The demo's grid: every sheet shows the demo data source's content, its
 // columns can be moved by their headings, and with several sheets the tabs
 // "Sheet1" ... "SheetN" switch between them.
+//
+// Every cell can be edited: typing a character starts the edit with it, F2
+// or a double click starts it with the cell's text; Tab, Enter and the
+// arrows go on in the next cell, Escape cancels. Two columns show the
+// special editors: column D takes numbers of up to six digits through a
+// masked edit ("999999"), and column E picks a fruit from a drop list.
 class DemoGrid : public CUGCtrl {
 public:
+    static constexpr int kNumberColumn = 3;
+    static constexpr int kChoiceColumn = 4;
+
     DemoGrid(int columns, long rows, int sheets)
         : m_columns(columns), m_rows(rows), m_sheets(sheets)
     {
@@ -16,12 +26,22 @@ public:
     void NotifySetup() override;
     void NotifySheetSetup(int sheet) override;
     void NotifySheetTabSelected(int tabId) override;
-    // Scripts that drive the demo read where the current cell went from
-    // standard output.
+    // Scripts that drive the demo read where the current cell went and what
+    // was stored from standard output.
     void NotifyCurrentCellChanged(int oldCol, int newCol, long oldRow, long newRow) override;
+    void NotifyCellStoring(int col, long row, CUGCell* cell) override;
+
+    void NotifyCharacter(UINT* key, int handled) override;
+    void NotifyKeyDown(UINT* key, int handled) override;
+    void NotifyCellDoubleClick(int col, long row, RECT* rect, POINT* point,
+                               int handled) override;
+    int AskEditStart(int col, long row, CWnd** edit) override;
 
 private:
+    void SetUpSpecialColumns();
+
     DemoDataSource m_source;
+    CUGMaskedEdit m_numberEdit;
     int m_sourceIndex = -1;
     int m_columns;
     long m_rows;

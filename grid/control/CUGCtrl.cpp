@@ -484,7 +484,7 @@ void CUGCtrl::NotifyCharacter(UINT*, int) {}
 void CUGCtrl::NotifyCellFetched(int, long, CUGCell*) {}
 void CUGCtrl::NotifyCellStoring(int, long, CUGCell*) {}
 void CUGCtrl::NotifySlot132() {}
-int CUGCtrl::NotifyCellTypeEvent(long, int, long, long, long) { return 1; }
+int CUGCtrl::NotifyCellTypeEvent(long, int, long, long, LONG_PTR) { return 1; }
 int CUGCtrl::AskEditStart(int, long, CWnd**) { return 1; }
 int CUGCtrl::AskEditKey(int, long, CWnd*, UINT*) { return 1; }
 int CUGCtrl::AskEditFinish(int, long, CWnd*, const wchar_t*, int) { return 1; }

@@ -44,6 +44,7 @@ class CUGHint;
 //   CUGCtrlNavigation.cpp .. the current cell, scrolling, hit tests, joins
 //   CUGCtrlCells.cpp ....... registries, cell access, joins, sorting, fits
 //   CUGCtrlSizes.cpp ....... counts, widths, heights and sheet settings
+//   CUGCtrlEditing.cpp ..... the in-place edit: start, finish, continue, cancel
 //
 // Results: 0 success, 1 a value out of range or not set, 2 refused by a
 // permission question, 3 a further failure where stated, -1 not offered.
@@ -289,6 +290,28 @@ public:
     int EnableColumnSwapping(int flag);
     int EnablePopupMenu(int flag);
 
+    // --- Editing (CUGCtrlEditing.cpp) -----------------------------------------
+
+    // Opens the in-place edit over (col, row), the current cell after the
+    // move there; `key` >= 1 is typed into it as the first input. 0 the edit
+    // is open; 1 no edit (a type without in-place editing, a read-only cell,
+    // the corner, or refused); 2 the move to the cell was refused.
+    int StartEdit(int col, long row, int key);
+    int StartEditCurrent();
+    // Called by the edit window when it lets go of the edit. 1 the edit
+    // ended (or none was open); 0 it was refused and stays open.
+    int FinishEdit(const wchar_t* text, int cancel, int continueEditing, int nextCol,
+                   long nextRow);
+    // Closes the edit without storing or asking anybody.
+    int CancelEdit();
+    int GetEditCol() const { return m_editCol; }
+    long GetEditRow() const { return m_editRow; }
+    // The cell as it was read when the edit started.
+    const CUGCell* GetEditCell() const { return &m_editCell; }
+    CWnd* GetEditWindow() const { return m_editWindow; }
+    // The part window that holds the edit window during the edit.
+    CWnd* GetEditParent() const { return m_editParent; }
+
     // --- Notifications, in slot order -----------------------------------------
 
     virtual void NotifyFocusGained(int section);
@@ -343,8 +366,9 @@ public:
     virtual void NotifyCellFetched(int dataCol, long row, CUGCell* cell);
     virtual void NotifyCellStoring(int col, long row, CUGCell* cell);
     virtual void NotifySlot132();
+    // `param` carries a pointer for some events, so it is pointer-sized.
     virtual int NotifyCellTypeEvent(long typeIndex, int col, long row, long message,
-                                    long param);
+                                    LONG_PTR param);
     virtual int AskEditStart(int col, long row, CWnd** edit);
     virtual int AskEditKey(int col, long row, CWnd* edit, UINT* key);
     virtual int AskEditFinish(int col, long row, CWnd* edit, const wchar_t* text,
@@ -396,6 +420,12 @@ private:
     int WidthForWalk(int col) const;
     int HeightForWalk(long row) const;
     void CreatePens();
+    // Steps of the edit (CUGCtrlEditing.cpp).
+    void ClearSelectionForEdit(int col, long row);
+    CWnd* EditPlacement(int col, long row, RECT& rect);
+    CWnd* UsableEditWindow(CWnd* edit);
+    void HideEditWindow();
+    void NextEditCell(int& nextCol, long& nextRow);
 
     // Built-in cell types; indices 0..3 in this order.
     CUGCellType m_normalType;
@@ -413,6 +443,10 @@ private:
     CWnd* m_editWindow = nullptr;
     CWnd* m_editParent = nullptr;
     int m_editInProgress = 0;
+    // Set while FinishEdit or CancelEdit closes the edit (hiding its window,
+    // going on to the next cell): the focus loss that hiding causes must not
+    // finish the same edit a second time.
+    int m_editClosing = 0;
 
     CPen m_highlightPen;
     CPen m_shadowPen;

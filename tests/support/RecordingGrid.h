@@ -1,6 +1,9 @@
 #pragma once
 
+#include "CStringArray.h"
 #include "CUGCtrl.h"
+#include "CUGDropListType.h"
+#include "CUGMem.h"
 #include "MessageLog.h"
 
 #include <windows.h>
@@ -17,6 +20,13 @@ public:
     int allowMove = 1;
     int allowView = 1;
     int allowMenu = 1;
+    int allowEditStart = 1;
+    int allowEditFinish = 1;
+    int allowEditContinue = 1;
+    int allowCellTypeEvent = 1;
+    CWnd* substituteEdit = nullptr;  // handed over in AskEditStart when set
+    UINT refusedKey = 0;             // AskEditKey refuses this character
+    const wchar_t* addedChoice = nullptr;  // added to a drop list as it opens
     int allowResize = 1;
     int allowColumnMove = 1;
 
@@ -158,9 +168,81 @@ public:
         Note("AskMenuStart %d %ld %d", col, row, section);
         return allowMenu;
     }
+    void NotifyCellStoring(int col, long row, CUGCell* cell) override
+    {
+        Note("CellStoring %d %ld %ls", col, row, cell->GetText());
+    }
+    int NotifyCellTypeEvent(long type, int col, long row, long message, LONG_PTR param) override
+    {
+        Note("CellTypeEvent %ld %d %ld %ld", type, col, row, message);
+        if (message == CUGDropListType::DropListOpening && addedChoice)
+            reinterpret_cast<CStringArray*>(param)->Add(addedChoice);
+        return allowCellTypeEvent;
+    }
+    int AskEditStart(int col, long row, CWnd** edit) override
+    {
+        Note("AskEditStart %d %ld", col, row);
+        if (substituteEdit)
+            *edit = substituteEdit;
+        return allowEditStart;
+    }
+    int AskEditKey(int col, long row, CWnd*, UINT* key) override
+    {
+        Note("AskEditKey %d %ld %u", col, row, *key);
+        return *key != refusedKey;
+    }
+    int AskEditFinish(int col, long row, CWnd*, const wchar_t* text, int cancelled) override
+    {
+        Note("AskEditFinish %d %ld %ls %d", col, row, text, cancelled);
+        return allowEditFinish;
+    }
+    int AskEditContinue(int col, long row, int* newCol, long* newRow) override
+    {
+        Note("AskEditContinue %d %ld %d %ld", col, row, *newCol, *newRow);
+        return allowEditContinue;
+    }
     void NotifyLayout(RECT* cells, RECT*, RECT*, RECT*, RECT*, RECT*, RECT*) override
     {
         Note("Layout %ld %ld %ld %ld", cells->left, cells->top, cells->right, cells->bottom);
+    }
+};
+
+// A memory data source that writes the edit questions it is asked to a log
+// (lines begin with "Source") and answers them with what the test sets.
+class RecordingEditSource : public CUGMem {
+public:
+    MessageLog* log = nullptr;
+    int allowEditStart = 1;
+    int allowEditFinish = 1;
+    int allowEditContinue = 1;
+
+    template <typename... Args>
+    void Note(const char* format, Args... args)
+    {
+        char line[160];
+        std::snprintf(line, sizeof line, format, args...);
+        if (log)
+            log->Add(line);
+    }
+    int AskEditStart(int col, long row, CWnd**) override
+    {
+        Note("Source AskEditStart %d %ld", col, row);
+        return allowEditStart;
+    }
+    int AskEditKey(int col, long row, CWnd*, unsigned int* key) override
+    {
+        Note("Source AskEditKey %d %ld %u", col, row, *key);
+        return 1;
+    }
+    int AskEditFinish(int col, long row, CWnd*, const wchar_t* text, int cancelled) override
+    {
+        Note("Source AskEditFinish %d %ld %ls %d", col, row, text, cancelled);
+        return allowEditFinish;
+    }
+    int AskEditContinue(int col, long row, int* newCol, long* newRow) override
+    {
+        Note("Source AskEditContinue %d %ld %d %ld", col, row, *newCol, *newRow);
+        return allowEditContinue;
     }
 };
 
