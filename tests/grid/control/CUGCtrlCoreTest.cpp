@@ -102,7 +102,8 @@ TEST(CUGCtrlCore, LayoutHidesScrollBarsOnlyWhenEverythingFits)
     EXPECT_EQ(gi.VScrollWidth, vWidth);
     EXPECT_EQ(gi.HScrollHeight, hHeight);
     EXPECT_EQ(gi.GridWidth, 400 - gi.RowHeadingWidth);
-    EXPECT_EQ(grid.log.Lines(), (Lines{"Layout 40 20 400 300"}));
+    // Painting the last row offers the owner to add rows past it.
+    EXPECT_EQ(grid.log.Lines(), (Lines{"Layout 40 20 400 300", "RowsPastEnd 3 1 0"}));
 
     grid.SetTabWidth(100);
     grid.AdjustComponentSizes();
