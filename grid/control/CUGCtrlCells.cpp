@@ -1,5 +1,5 @@
 // CUGCtrl: the registries of cell types, data sources, fonts and bitmaps, and
-// every read and write of a cell (Part 5.6).
+// every read and write of a cell.
 //
 //   Cell types ......... AddCellType, GetCellType, GetCellTypeOf, RemoveCellType
 //   Data sources ....... AddDataSource, RemoveDataSource, GetDataSource

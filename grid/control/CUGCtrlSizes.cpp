@@ -1,11 +1,11 @@
 // CUGCtrl: the numbers and sizes of columns and rows, and the settings of the
-// current sheet (Part 5.6).
+// current sheet.
 //
 //   Counts ............. SetColumnCount, SetRowCount, AppendColumn/Row,
 //                        InsertColumn/Row, DeleteColumn/Row, MoveColumn
 //   Sizes .............. GetColumnWidth, GetRowHeight, SetColumnWidth,
 //                        SetRowHeight, SetLockedColumns/Rows
-//   Settings ........... the table of Part 5.6, SetDefaultColumnWidth on
+//   Settings ........... the sheet settings, SetDefaultColumnWidth on
 //
 // Every operation works on the current sheet's record. Results: 0 success,
 // 1 a value out of range or a missing object, 2 a heading size above 1024;

@@ -1,4 +1,4 @@
-// Part 5.6, cell access and the registries: the layers of GetCell, the raw
+// Cell access and the registries: the layers of GetCell, the raw
 // and quick operations, joins, sorting and fitting, and the lists of cell
 // types, data sources, fonts and bitmaps. Most tests use the control without
 // a window, as an owner may before it creates it.

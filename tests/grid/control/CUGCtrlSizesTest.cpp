@@ -1,4 +1,4 @@
-// Part 5.6, counts, sizes and settings: the range rules of every operation
+// Counts, sizes and settings: the range rules of every operation
 // (what it answers and what it changes), the column entry rules, locked
 // columns and rows, the data source's say over append, insert and delete,
 // moving columns and the heading sizes. Without a window unless a test needs
