@@ -415,6 +415,12 @@ void CUGCtrl::OnSetFocus(CWnd* /*oldWnd*/)
         m_grid->SetFocus();
 }
 
+void CUGCtrl::FocusCellArea()
+{
+    if (m_grid->GetSafeHwnd() && CWnd::GetFocus() != m_grid.get())
+        m_grid->SetFocus();
+}
+
 void CUGCtrl::OnSysColorChange()
 {
     for (int index = 0; index < m_cellTypeList.GetCapacity(); ++index) {

@@ -140,6 +140,8 @@ public:
     CPen* GetHighlightPen() { return &m_highlightPen; }
     CPen* GetShadowPen() { return &m_shadowPen; }
     int IsEditInProgress() const { return m_editInProgress; }
+    // The parts pass clicks on themselves on to the cell area's focus.
+    void FocusCellArea();
     // The find and replace dialog while it is open, else null.
     CFindReplaceDialog* GetFindDialog() const { return m_findDialog; }
     // Set by the tabs while their grip is dragged: the layout then moves only

@@ -956,3 +956,10 @@ BOOL CUGGrid::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
         *result = 0;
     return TRUE;
 }
+
+void CUGGrid::InvertTrackingRect(const RECT& rect)
+{
+    CDC* dc = GetDC();
+    dc->DrawFocusRect(&rect);
+    ReleaseDC(dc);
+}

@@ -42,6 +42,9 @@ public:
     // then off).
     int SetDoubleBuffer(int mode);
     int GetDoubleBuffer() const { return m_doubleBufferMode; }
+    // Inverts `rect` on the screen: drawn twice, the tracking line of a
+    // heading drag is gone again.
+    void InvertTrackingRect(const RECT& rect);
 
     // The painting pass over the cells on the redraw list. `offscreenDC` is
     // null without double buffering.

@@ -37,9 +37,7 @@ void CUGHScroll::Update()
 void CUGHScroll::OnScroll(UINT code, UINT position)
 {
     CUGGridInfo* gi = m_GI;
-    CUGGrid* cellArea = m_ctrl->GetCellArea();
-    if (CWnd::GetFocus() != cellArea)
-        cellArea->SetFocus();
+    m_ctrl->FocusCellArea();
     gi->MoveKind = CUGCtrl::MoveByScrollBar;
     const int colAtThumb = gi->LockedCols + static_cast<int>(position);
     switch (code) {

@@ -245,13 +245,6 @@ bool NearEdge(int position, int edge)
 
 }  // namespace
 
-void CUGSideHdg::FocusCellArea()
-{
-    CUGGrid* cellArea = m_ctrl->GetCellArea();
-    if (CWnd::GetFocus() != cellArea)
-        cellArea->SetFocus();
-}
-
 void CUGSideHdg::DetectEdge(CPoint point)
 {
     CUGGridInfo* gi = m_GI;
@@ -305,11 +298,9 @@ void CUGSideHdg::DetectEdge(CPoint point)
 void CUGSideHdg::MoveTrackingLine(const RECT& rect)
 {
     CUGGrid* cellArea = m_ctrl->GetCellArea();
-    CDC* dc = cellArea->GetDC();
     if (m_trackingRect.top != -1)
-        dc->DrawFocusRect(&m_trackingRect);
-    dc->DrawFocusRect(&rect);
-    cellArea->ReleaseDC(dc);
+        cellArea->InvertTrackingRect(m_trackingRect);
+    cellArea->InvertTrackingRect(rect);
     m_trackingRect = rect;
 }
 
@@ -317,10 +308,7 @@ void CUGSideHdg::EraseTrackingLine()
 {
     if (m_trackingRect.top == -1)
         return;
-    CUGGrid* cellArea = m_ctrl->GetCellArea();
-    CDC* dc = cellArea->GetDC();
-    dc->DrawFocusRect(&m_trackingRect);
-    cellArea->ReleaseDC(dc);
+    m_ctrl->GetCellArea()->InvertTrackingRect(m_trackingRect);
     m_trackingRect = {0, -1, 0, -1};
 }
 
@@ -380,7 +368,7 @@ void CUGSideHdg::OnMouseMove(UINT flags, CPoint point)
 
 void CUGSideHdg::OnLButtonDown(UINT /*flags*/, CPoint point)
 {
-    FocusCellArea();
+    m_ctrl->FocusCellArea();
     if (m_atEdge) {
         m_sizingActive = 1;
         SetCapture();
@@ -425,7 +413,7 @@ void CUGSideHdg::OnLButtonDblClk(UINT /*flags*/, CPoint point)
 
 void CUGSideHdg::OnRButtonDown(UINT /*flags*/, CPoint point)
 {
-    FocusCellArea();
+    m_ctrl->FocusCellArea();
     int col = -1;
     long row = -1;
     RECT rect{};

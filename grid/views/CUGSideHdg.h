@@ -40,7 +40,6 @@ private:
     void EndSizing();
     void MoveTrackingLine(const RECT& rect);
     void EraseTrackingLine();
-    void FocusCellArea();
 
     CUGCell m_cell;
     int m_sizingActive = 0;

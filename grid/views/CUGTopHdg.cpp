@@ -202,13 +202,6 @@ bool NearEdge(int position, int edge)
 
 }  // namespace
 
-void CUGTopHdg::FocusCellArea()
-{
-    CUGGrid* cellArea = m_ctrl->GetCellArea();
-    if (CWnd::GetFocus() != cellArea)
-        cellArea->SetFocus();
-}
-
 void CUGTopHdg::DetectEdge(CPoint point)
 {
     CUGGridInfo* gi = m_GI;
@@ -260,11 +253,9 @@ void CUGTopHdg::DetectEdge(CPoint point)
 void CUGTopHdg::MoveTrackingLine(const RECT& rect)
 {
     CUGGrid* cellArea = m_ctrl->GetCellArea();
-    CDC* dc = cellArea->GetDC();
     if (m_trackingRect.left != -1)
-        dc->DrawFocusRect(&m_trackingRect);
-    dc->DrawFocusRect(&rect);
-    cellArea->ReleaseDC(dc);
+        cellArea->InvertTrackingRect(m_trackingRect);
+    cellArea->InvertTrackingRect(rect);
     m_trackingRect = rect;
 }
 
@@ -272,10 +263,7 @@ void CUGTopHdg::EraseTrackingLine()
 {
     if (m_trackingRect.left == -1)
         return;
-    CUGGrid* cellArea = m_ctrl->GetCellArea();
-    CDC* dc = cellArea->GetDC();
-    dc->DrawFocusRect(&m_trackingRect);
-    cellArea->ReleaseDC(dc);
+    m_ctrl->GetCellArea()->InvertTrackingRect(m_trackingRect);
     m_trackingRect = {-1, 0, -1, 0};
 }
 
@@ -388,7 +376,7 @@ void CUGTopHdg::OnMouseMove(UINT flags, CPoint point)
 
 void CUGTopHdg::OnLButtonDown(UINT /*flags*/, CPoint point)
 {
-    FocusCellArea();
+    m_ctrl->FocusCellArea();
     SetCapture();
     if (m_atEdge) {
         m_sizingActive = 1;
@@ -457,7 +445,7 @@ void CUGTopHdg::OnLButtonDblClk(UINT /*flags*/, CPoint point)
 
 void CUGTopHdg::OnRButtonDown(UINT /*flags*/, CPoint point)
 {
-    FocusCellArea();
+    m_ctrl->FocusCellArea();
     int col = -1;
     long row = -1;
     RECT rect{};

@@ -50,7 +50,6 @@ private:
     // The tracking line in the cell area, drawn and erased by inversion.
     void MoveTrackingLine(const RECT& rect);
     void EraseTrackingLine();
-    void FocusCellArea();
 
     CUGCell m_cell;
     int m_sizingActive = 0;

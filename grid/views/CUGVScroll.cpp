@@ -84,9 +84,7 @@ int CUGVScroll::PositionOfRow(long row) const
 void CUGVScroll::OnScroll(UINT code, UINT position)
 {
     CUGGridInfo* gi = m_GI;
-    CUGGrid* cellArea = m_ctrl->GetCellArea();
-    if (CWnd::GetFocus() != cellArea)
-        cellArea->SetFocus();
+    m_ctrl->FocusCellArea();
     gi->MoveKind = CUGCtrl::MoveByScrollBar;
     const long rowAtThumb = RowAtPosition(position);
     switch (code) {
