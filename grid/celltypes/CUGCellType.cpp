@@ -25,6 +25,7 @@
 #include "CUGGridInfo.h"
 
 #include <cassert>
+#include <cwchar>
 
 namespace {
 
@@ -244,9 +245,12 @@ void CUGCellType::DrawCellBorders(CDC* dc, const RECT* rect, RECT* innerRect, CU
         innerRect->top = r.top + 1;
     }
     // Grid lines belong to the right and bottom edge only: each cell draws
-    // its own, so neighbours never draw the same line twice.
+    // its own, so neighbours never draw the same line twice. Without a
+    // border colour the cell's pen is the grid line pen already.
+    const bool inGridPen = cellPen == &gi->GridLinePen;
     if ((border & ThinRight) || gridLines) {
-        CPen* gridPrevious = (border & ThinRight) ? nullptr : dc->SelectObject(&gi->GridLinePen);
+        CPen* gridPrevious =
+            (border & ThinRight) || inGridPen ? nullptr : dc->SelectObject(&gi->GridLinePen);
         VerticalLines(dc, r, r.right - 1, 1, 1);
         if (gridPrevious)
             dc->SelectObject(gridPrevious);
@@ -254,7 +258,7 @@ void CUGCellType::DrawCellBorders(CDC* dc, const RECT* rect, RECT* innerRect, CU
     }
     if ((border & ThinBottom) || gridLines) {
         CPen* gridPrevious =
-            (border & ThinBottom) ? nullptr : dc->SelectObject(&gi->GridLinePen);
+            (border & ThinBottom) || inGridPen ? nullptr : dc->SelectObject(&gi->GridLinePen);
         HorizontalLines(dc, r, r.bottom - 1, 1, 1);
         if (gridPrevious)
             dc->SelectObject(gridPrevious);
@@ -318,7 +322,8 @@ void CUGCellType::DrawCellText(CDC* dc, RECT* rect, int offset, int, long, CUGCe
 
     const bool showText = m_drawLabel == 0 && style != StyleDrawLabel;
     const wchar_t* source = showText ? cell->GetText() : cell->GetLabel();
-    const CString text(source ? source : L"");
+    const wchar_t* text = source ? source : L"";
+    const int length = static_cast<int>(std::wcslen(text));
     const unsigned align = cell->GetAlignment();
 
     CFont* previousFont = cell->GetFont() ? dc->SelectObject(cell->GetFont()) : nullptr;
@@ -335,7 +340,10 @@ void CUGCellType::DrawCellText(CDC* dc, RECT* rect, int offset, int, long, CUGCe
     if (CBitmap* bitmap = cell->GetBitmap())
         rect->left += DrawCellBitmap(dc, bitmap, rect, backColor);
 
-    const CSize extent = dc->GetTextExtent(text);
+    // Text at the left and top is placed without measuring it.
+    const bool measure = (align & (AlignCentre | AlignRight | AlignVCentre | AlignBottom))
+                         || (style & StyleEllipsis);
+    const CSize extent = measure ? dc->GetTextExtent(text, length) : CSize();
     const int indent = gi->TextIndent;
     const int width = rect->right - rect->left;
     const int height = rect->bottom - rect->top;
@@ -371,7 +379,7 @@ void CUGCellType::DrawCellText(CDC* dc, RECT* rect, int offset, int, long, CUGCe
         } else {
             wrapRect.left += indent + offset;
         }
-        dc->DrawText(text, &wrapRect, format);
+        dc->DrawText(text, length, &wrapRect, format);
     } else if ((style & StyleEllipsis) && extent.cx + 6 > width) {
         const int dots = dc->GetTextExtent(Ellipsis, 3).cx;
         const LONG left = rect->left;
@@ -381,7 +389,7 @@ void CUGCellType::DrawCellText(CDC* dc, RECT* rect, int offset, int, long, CUGCe
         if (shrunkRight > left) {
             RECT textRect = *rect;
             textRect.right = shrunkRight;
-            dc->ExtTextOut(left + 3, y, TextOptions, &textRect, text, nullptr);
+            dc->ExtTextOut(left + 3, y, TextOptions, &textRect, text, length, nullptr);
             dotsRect.left = shrunkRight;
         } else {
             // Too narrow for any text: the dots start one pixel in, and the
@@ -392,7 +400,7 @@ void CUGCellType::DrawCellText(CDC* dc, RECT* rect, int offset, int, long, CUGCe
         dotsRect.right = right;
         dc->ExtTextOut(dotsRect.left + 1, y, TextOptions, &dotsRect, Ellipsis, 3, nullptr);
     } else {
-        dc->ExtTextOut(x, y, TextOptions, rect, text, nullptr);
+        dc->ExtTextOut(x, y, TextOptions, rect, text, length, nullptr);
     }
 
     rect->left = savedLeft;

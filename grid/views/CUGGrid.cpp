@@ -297,6 +297,8 @@ void CUGGrid::DrawCells(CDC* dc, CDC* offscreenDC)
     m_ctrl->NotifyPaintSetup(dc, offscreenDC, kSection);
 
     PassState pass;
+    CellDCState dcState(drawDC);
+    pass.dcState = &dcState;
     gi->RightCol = gi->ColumnCount;
     gi->BottomRow = gi->RowCount;
 
@@ -380,9 +382,12 @@ void CUGGrid::DrawRow(CDC* drawDC, long row, int top, int bottom, PassState& pas
         const RECT cellRect{x, top, x + width, bottom};
         x += width;
 
-        if (m_redrawList.Contains(col, row)) {
+        // A row or column that begins at the view's edge still counts for
+        // the bottom row and the right column, but none of it shows.
+        const bool outside = top >= gi->GridHeight || cellRect.left >= gi->GridWidth;
+        if (!outside && m_redrawList.Contains(col, row)) {
             DrawCell(drawDC, col, row, cellRect, pass);
-        } else if (IsFocusCell(col, row)) {
+        } else if (!outside && IsFocusCell(col, row)) {
             pass.focusRect = cellRect;
             pass.focusFound = true;
         }
@@ -430,7 +435,6 @@ void CUGGrid::DrawCell(CDC* drawDC, int col, long row, RECT rect, PassState& pas
         m_cell.IsPropertySet(CUGCell::PropCellType) ? m_cell.GetCellType() : -1;
     CUGCellType* type = m_ctrl->GetCellType(typeIndex);
 
-    const int saved = drawDC->SaveDC();
     if (IsFocusCell(col, row)) {
         type->OnDraw(drawDC, &rect, col, row, &m_cell, 0, 1);
     } else {
@@ -440,7 +444,7 @@ void CUGGrid::DrawCell(CDC* drawDC, int col, long row, RECT rect, PassState& pas
         type->OnDraw(drawDC, &rect, col, row, &m_cell, selected, 0);
     }
     DrawLockedBoundary(drawDC, col, row, rect);
-    drawDC->RestoreDC(saved);
+    pass.dcState->Restore();
 
     if (IsFocusCell(col, row)) {
         pass.focusRect = rect;

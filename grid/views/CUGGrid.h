@@ -3,6 +3,7 @@
 #include "CBitmap.h"
 #include "CUGCell.h"
 #include "CWnd.h"
+#include "CellDCState.h"
 #include "CellRedrawList.h"
 
 #include <memory>
@@ -79,6 +80,7 @@ protected:
 private:
     // What one painting pass gathers on its way over the rows.
     struct PassState {
+        CellDCState* dcState = nullptr;  // puts the DC back after each cell
         RECT focusRect{-1, -1, -1, -1};
         bool focusFound = false;
         int lastRight = 0;    // right edge of the last column walked

@@ -26,12 +26,20 @@ void CUGHScroll::Update()
         info.nPage = page;
         info.nMax = page - gi->LockedCols + gi->MaxLeftCol - 1;
         SetScrollInfo(&info, FALSE);
+        Invalidate(FALSE);
         if (gi->HScrollRect.bottom - gi->HScrollRect.top == 0)
             m_ctrl->AdjustComponentSizes();
     }
-    if (gi->LeftCol != gi->PreviousLeftCol)
-        SetScrollPos(gi->LeftCol - gi->LockedCols, TRUE);
-    Invalidate(FALSE);
+    if (gi->LeftCol != gi->PreviousLeftCol && !m_thumbTracking)
+        MoveThumb(gi->LeftCol - gi->LockedCols);
+}
+
+// Drawn only when the thumb moves or the range changed, for the reasons
+// the vertical bar gives.
+void CUGHScroll::MoveThumb(int position)
+{
+    if (position != GetScrollPos())
+        SetScrollPos(position, TRUE);
 }
 
 void CUGHScroll::OnScroll(UINT code, UINT position)
@@ -62,14 +70,25 @@ void CUGHScroll::OnScroll(UINT code, UINT position)
     case SB_THUMBPOSITION:
         if (gi->HScrollHints)
             m_ctrl->GetHint()->HideHint();
+        m_thumbTracking = false;
         m_ctrl->SetLeftColumn(colAtThumb);
+        MoveThumb(gi->LeftCol - gi->LockedCols);
         break;
     case SB_THUMBTRACK:
+        m_thumbTracking = true;
         if (gi->HScrollThumbMode == 1)
             m_ctrl->SetLeftColumn(colAtThumb);
         m_trackedCol = colAtThumb;
         if (gi->HScrollHints)
             ShowTrackingHint();
+        break;
+    case SB_ENDSCROLL:
+        // A drag that ended without a release position leaves the thumb
+        // where the sheet is.
+        if (m_thumbTracking) {
+            m_thumbTracking = false;
+            MoveThumb(gi->LeftCol - gi->LockedCols);
+        }
         break;
     default:
         break;

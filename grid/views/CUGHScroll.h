@@ -19,9 +19,11 @@ protected:
     void OnRButtonDown(UINT flags, CPoint point) override;
 
 private:
+    void MoveThumb(int position);
     void ShowTrackingHint();
 
     int m_lastMaxLeftCol = -1;
     int m_lastLockedCols = -1;
+    bool m_thumbTracking = false;
     int m_trackedCol = 0;
 };

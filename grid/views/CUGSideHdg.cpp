@@ -15,6 +15,7 @@
 #include "CUGCtrl.h"
 #include "CUGGrid.h"
 #include "CUGGridInfo.h"
+#include "CellDCState.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -149,21 +150,25 @@ void CUGSideHdg::Update()
             shift = -shift;
     }
 
+    // The uncovered strip and the headings of the old and the new current
+    // row are kept as ranges of their own: merged into one they would span
+    // every row between the current row and the strip, and a one-row scroll
+    // would repaint the whole heading.
     CClientDC dc(this);
     if (std::labs(shift) > gi->GridHeight) {
-        m_redrawList.ExtendFirst(-gi->RowHeadingCols, 0, 0, gi->RowCount);
+        m_redrawList.AddRange(-gi->RowHeadingCols, 0, 0, gi->RowCount);
     } else if (shift != 0) {
         RECT client;
         GetClientRect(&client);
         client.top += gi->LockedHeight;
         dc.ScrollDC(0, -static_cast<int>(shift), &client, &client, nullptr, nullptr);
         if (shift > 0)
-            m_redrawList.ExtendFirst(-gi->RowHeadingCols, m_bottomRow, 0, gi->RowCount);
+            m_redrawList.AddRange(-gi->RowHeadingCols, m_bottomRow, 0, gi->RowCount);
         else
-            m_redrawList.ExtendFirst(-gi->RowHeadingCols, 0, 0, gi->PreviousTopRow);
+            m_redrawList.AddRange(-gi->RowHeadingCols, 0, 0, gi->PreviousTopRow);
     }
-    m_redrawList.ExtendFirst(-gi->RowHeadingCols, gi->PreviousRow, -1, gi->PreviousRow);
-    m_redrawList.ExtendFirst(-gi->RowHeadingCols, gi->CurrentRow, -1, gi->CurrentRow);
+    m_redrawList.AddRange(-gi->RowHeadingCols, gi->PreviousRow, -1, gi->PreviousRow);
+    m_redrawList.AddRange(-gi->RowHeadingCols, gi->CurrentRow, -1, gi->CurrentRow);
     DrawHeadings(&dc);
     m_redrawList.Clear();
     ValidateRect(nullptr);
@@ -184,6 +189,7 @@ void CUGSideHdg::DrawHeadings(CDC* dc)
     if (gi->DefaultFont)
         dc->SelectObject(gi->DefaultFont);
 
+    CellDCState dcState(dc);
     m_bottomRow = gi->RowCount;
     int y = 0;
     for (long r = 0; r < gi->RowCount; ++r) {
@@ -202,7 +208,8 @@ void CUGSideHdg::DrawHeadings(CDC* dc)
             int col = c;
             long row = r;
             m_ctrl->GetCell(col, row, &m_cell);
-            if (gi->JoinsEnabled && m_ctrl->GetJoinStart(col, row) == 0) {
+            if (gi->JoinsEnabled && m_cell.IsPropertySet(CUGCell::PropJoinInfo)
+                && m_ctrl->GetJoinStart(col, row) == 0) {
                 if (m_redrawList.WasJoinDrawn(col, row))
                     continue;
                 m_redrawList.MarkJoinDrawn(col, row);
@@ -210,10 +217,9 @@ void CUGSideHdg::DrawHeadings(CDC* dc)
                 m_ctrl->GetCell(col, row, &m_cell);
             }
             if (rect.right > rect.left && rect.bottom > rect.top) {
-                const int saved = dc->SaveDC();
                 m_ctrl->GetCellType(m_cell.GetCellType())
                     ->OnDraw(dc, &rect, col, row, &m_cell, 0, 0);
-                dc->RestoreDC(saved);
+                dcState.Restore();
             }
         }
         y += height;

@@ -13,6 +13,7 @@
 #include "CUGCtrl.h"
 #include "CUGGrid.h"
 #include "CUGGridInfo.h"
+#include "CellDCState.h"
 
 #include <algorithm>
 
@@ -148,6 +149,7 @@ void CUGTopHdg::DrawHeadings(CDC* dc)
     if (m_GI->DefaultFont)
         dc->SelectObject(m_GI->DefaultFont);
 
+    CellDCState dcState(dc);
     int furthestRight = 0;
     for (long row = -m_GI->ColumnHeadingRows; row <= -1; ++row) {
         for (int c = 0; c < m_GI->ColumnCount; ++c) {
@@ -160,7 +162,8 @@ void CUGTopHdg::DrawHeadings(CDC* dc)
             RECT rect;
             GetHeadingCellRect(col, cellRow, rect);
             m_ctrl->GetCell(col, cellRow, &m_cell);
-            if (m_GI->JoinsEnabled && m_ctrl->GetJoinStart(col, cellRow) == 0) {
+            if (m_GI->JoinsEnabled && m_cell.IsPropertySet(CUGCell::PropJoinInfo)
+                && m_ctrl->GetJoinStart(col, cellRow) == 0) {
                 if (m_redrawList.WasJoinDrawn(col, cellRow))
                     continue;
                 m_redrawList.MarkJoinDrawn(col, cellRow);
@@ -170,10 +173,9 @@ void CUGTopHdg::DrawHeadings(CDC* dc)
             furthestRight = std::max<int>(furthestRight, rect.right);
             if (rect.right > rect.left && rect.bottom > rect.top) {
                 const int selected = (col == m_pickedCol && m_dropPosition >= 0) ? 1 : 0;
-                const int saved = dc->SaveDC();
                 m_ctrl->GetCellType(m_cell.GetCellType())
                     ->OnDraw(dc, &rect, col, cellRow, &m_cell, selected, 0);
-                dc->RestoreDC(saved);
+                dcState.Restore();
             }
             if (rect.right > m_GI->GridWidth)
                 break;

@@ -61,10 +61,18 @@ void CUGVScroll::Update()
         if (gi->VScrollRect.right - gi->VScrollRect.left == 0)
             m_ctrl->AdjustComponentSizes();
     }
-    if (gi->TopRow != gi->PreviousTopRow) {
-        const int position = gi->VScrollThumbMode == 2 ? 1 : PositionOfRow(gi->TopRow);
+    if (gi->TopRow != gi->PreviousTopRow && !m_thumbTracking)
+        MoveThumb(gi->VScrollThumbMode == 2 ? 1 : PositionOfRow(gi->TopRow));
+}
+
+// Under Wine drawing the bar costs more than painting a screen of cells, so
+// it is drawn only when its thumb moves: on a long sheet most one-row scrolls
+// leave it where it is. While the user drags the thumb the system draws it
+// under the pointer, and the position is set once, when it is released.
+void CUGVScroll::MoveThumb(int position)
+{
+    if (position != GetScrollPos())
         SetScrollPos(position, TRUE);
-    }
 }
 
 long CUGVScroll::RowAtPosition(UINT position) const
@@ -109,14 +117,25 @@ void CUGVScroll::OnScroll(UINT code, UINT position)
     case SB_THUMBPOSITION:
         if (gi->VScrollHints)
             m_ctrl->GetHint()->HideHint();
+        m_thumbTracking = false;
         m_ctrl->SetTopRow(rowAtThumb);
+        MoveThumb(gi->VScrollThumbMode == 2 ? 1 : PositionOfRow(gi->TopRow));
         break;
     case SB_THUMBTRACK:
+        m_thumbTracking = true;
         if (gi->VScrollThumbMode == 1)
             m_ctrl->SetTopRow(rowAtThumb);
         m_trackedRow = rowAtThumb + gi->LockedRows;
         if (gi->VScrollHints)
             ShowTrackingHint();
+        break;
+    case SB_ENDSCROLL:
+        // A drag that ended without a release position leaves the thumb
+        // where the sheet is.
+        if (m_thumbTracking) {
+            m_thumbTracking = false;
+            MoveThumb(gi->VScrollThumbMode == 2 ? 1 : PositionOfRow(gi->TopRow));
+        }
         break;
     default:
         break;

@@ -26,6 +26,7 @@ private:
     void ShowTrackingHint();
     long RowAtPosition(UINT position) const;
     int PositionOfRow(long row) const;
+    void MoveThumb(int position);
 
     // Rows per position is m_scaledRows / 1000 when the bar is scaled, else 1;
     // the arithmetic stays in integers so that the last position reaches the
@@ -35,4 +36,5 @@ private:
     int m_lastThumbMode = -1;
     int m_lastLockedRows = -1;
     long m_trackedRow = 0;
+    bool m_thumbTracking = false;
 };

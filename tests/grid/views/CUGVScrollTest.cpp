@@ -65,6 +65,33 @@ TEST(CUGVScroll, LongSheetsAreScaledToAThousandPositions)
     }
 }
 
+// While the thumb is dragged in live mode the sheet follows it; the
+// thumb is where the sheet is once the drag ends, released or not.
+TEST(CUGVScroll, LiveThumbDragEndsWithTheThumbAtTheTopRow)
+{
+    RecordingGrid grid;
+    GridTestFrame frame(grid, 400, 300);
+    grid.SetColumnCount(3);
+    SetMaxTopRow(grid, 5000);
+    grid.GridInfo->VScrollThumbMode = 1;
+    CUGVScroll* bar = grid.GetVScrollBar();
+    bar->Update();
+
+    bar->OnScroll(SB_THUMBTRACK, 700);
+    EXPECT_EQ(grid.GetTopRow(), 3500);
+    bar->OnScroll(SB_THUMBPOSITION, 700);
+    EXPECT_EQ(bar->GetScrollPos(), 700);
+
+    bar->OnScroll(SB_THUMBTRACK, 300);
+    bar->OnScroll(SB_ENDSCROLL, 0);
+    EXPECT_EQ(grid.GetTopRow(), 1500);
+    EXPECT_EQ(bar->GetScrollPos(), 300);
+
+    bar->OnScroll(SB_LINEDOWN, 0);
+    bar->OnScroll(SB_PAGEDOWN, 0);
+    EXPECT_EQ(bar->GetScrollPos(), static_cast<int>(grid.GetTopRow() * 1000L / 5000));
+}
+
 // A three-position bar keeps its thumb in the middle; codes past SB_BOTTOM
 // change nothing.
 TEST(CUGVScroll, ThreePositionModeAndUnknownCodes)
