@@ -22,6 +22,8 @@ std::wstring CellName(int col, long row)
 void DemoGrid::NotifySetup()
 {
     m_sourceIndex = AddDataSource(&m_source);
+    // The dialog font of the desktop, not the system's bold one.
+    m_fontIndex = AddFontSimple(L"MS Shell Dlg", -11, FW_NORMAL);
     m_numberEdit.Create(WS_CHILD, RECT{0, 0, 0, 0}, this, kNumberEditId);
     if (m_sheets <= 1)
         return;
@@ -33,6 +35,7 @@ void DemoGrid::NotifySetup()
 void DemoGrid::NotifySheetSetup(int)
 {
     SetDefaultDataSource(m_sourceIndex);
+    SetDefaultFont(m_fontIndex);
     SetColumnCount(m_columns, FALSE);
     SetRowCount(m_rows, FALSE);
     SetRowHeadingWidth(m_rows >= 100000 ? 64 : 48);
@@ -72,6 +75,18 @@ void DemoGrid::NotifyCurrentCellChanged(int, int newCol, long, long newRow)
 {
     std::printf("current cell %ls%ld\n", DemoDataSource::ColumnLetters(newCol).c_str(),
                 newRow + 1);
+    std::fflush(stdout);
+}
+
+void DemoGrid::NotifyTopRowChanged(long, long newRow)
+{
+    std::printf("top row %ld\n", newRow + 1);
+    std::fflush(stdout);
+}
+
+void DemoGrid::NotifyColumnResized(int col, int* width)
+{
+    std::printf("column %ls width %d\n", DemoDataSource::ColumnLetters(col).c_str(), *width);
     std::fflush(stdout);
 }
 

@@ -30,6 +30,8 @@ public:
     // was stored from standard output.
     void NotifyCurrentCellChanged(int oldCol, int newCol, long oldRow, long newRow) override;
     void NotifyCellStoring(int col, long row, CUGCell* cell) override;
+    void NotifyTopRowChanged(long oldRow, long newRow) override;
+    void NotifyColumnResized(int col, int* width) override;
 
     void NotifyCharacter(UINT* key, int handled) override;
     void NotifyKeyDown(UINT* key, int handled) override;
@@ -42,6 +44,7 @@ private:
 
     DemoDataSource m_source;
     CUGMaskedEdit m_numberEdit;
+    int m_fontIndex = -1;
     int m_sourceIndex = -1;
     int m_columns;
     long m_rows;

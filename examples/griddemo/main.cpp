@@ -87,6 +87,9 @@ int wmain(int argc, wchar_t** argv)
     POINT origin{0, 0};
     frame.ClientToScreen(&origin);
     std::printf("client origin %ld %ld\n", origin.x - window.left, origin.y - window.top);
+    RECT client;
+    frame.GetClientRect(&client);
+    std::printf("client size %ld %ld\n", client.right, client.bottom);
     std::fflush(stdout);
 
     MSG msg;

@@ -38,6 +38,7 @@ start_demo() {
         sleep 0.05
     done
     read -r _ _ ox oy < <(grep -m1 '^client origin' "$out" | tr -d '\r') || fail "no client origin"
+    read -r _ _ cw ch < <(grep -m1 '^client size' "$out" | tr -d '\r') || fail "no client size"
     sleep 0.5
 }
 
@@ -57,6 +58,31 @@ click() {
     focus
     xdotool mousemove --window "$window" $((ox + $1)) $((oy + $2)) click 1
     sleep 0.3
+}
+
+# Presses at (x1, y1), moves to (x2, y2) in steps as a hand would, releases.
+drag() {
+    focus
+    local x1=$1 y1=$2 x2=$3 y2=$4 i
+    xdotool mousemove --window "$window" $((ox + x1)) $((oy + y1)) mousedown 1
+    sleep 0.2
+    for i in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove --window "$window" $((ox + x1 + (x2 - x1) * i / 8)) \
+                $((oy + y1 + (y2 - y1) * i / 8))
+        sleep 0.05
+    done
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 0.4
+}
+
+# Waits for a line of the demo's output that matches the extended regex.
+expect_line() {
+    for _ in $(seq 40); do
+        tr -d '\r' <"$out" | grep -qE "$1" && return 0
+        sleep 0.05
+    done
+    fail "expected a line matching '$1'"
 }
 
 # Wine may end the demo's lines with carriage returns.
@@ -163,6 +189,46 @@ drop-list-by-mouse)
     expect_move E5
     click 385 129         # the list's first item, just below the cell
     expect_stored E5 Apple
+    ;;
+column-edge-drag)
+    start_demo
+    # Column A spans x 48..122; its right grid line is at 122, and the edge
+    # in the heading is caught within 3 pixels of 123.
+    shot
+    [ "$(pixel 122 50)" != "srgb(255,255,255)" ] || fail "no grid line right of A"
+    drag 122 10 182 10
+    expect_line '^column A width 135$'
+    shot
+    [ "$(pixel 122 50)" = "srgb(255,255,255)" ] || fail "the old edge of A is still drawn"
+    [ "$(pixel 182 50)" != "srgb(255,255,255)" ] || fail "no grid line at the new edge of A"
+    ;;
+thumb-drag-to-the-end)
+    start_demo --rows 1000000
+    # The thumb sits just below the bar's upper arrow; dragged past the
+    # lower arrow it stops at the last position, which shows the last row.
+    drag $((cw - 8)) 24 $((cw - 8)) $((ch - 30))
+    expect_line '^top row [0-9]+$'
+    top=$(tr -d '\r' <"$out" | grep '^top row' | tail -n1 | cut -d' ' -f3)
+    [ "$top" -gt 999950 ] || fail "the thumb drag ended at top row $top"
+    keys ctrl+End
+    expect_move A1000000
+    [ "$(tr -d '\r' <"$out" | grep '^top row' | tail -n1 | cut -d' ' -f3)" = "$top" ] \
+        || fail "the last row was not in view after the drag"
+    ;;
+tab-click)
+    start_demo --sheets 3
+    # The tabs share the bottom strip with the horizontal bar; walk along it
+    # clicking as someone looking for the third tab would.
+    for x in $(seq 40 8 320); do
+        click "$x" $((ch - 8))
+        tr -d '\r' <"$out" | grep -qx 'sheet 3' && break
+    done
+    sheets=$(tr -d '\r' <"$out" | grep '^sheet' | uniq | tr '\n' ' ')
+    # A click on the tab already shown selects it again.
+    case "$sheets" in
+    "sheet 2 sheet 3 " | "sheet 1 sheet 2 sheet 3 ") ;;
+    *) fail "the tabs switched to: $sheets" ;;
+    esac
     ;;
 *)
     fail "unknown scenario $scenario" ;;
