@@ -70,6 +70,8 @@ public:
     BOOL IsWindowVisible() const;
     BOOL EnableWindow(BOOL enable = TRUE);
     BOOL IsWindowEnabled() const;
+    // Opens the clipboard for this window; FALSE while another window holds it.
+    BOOL OpenClipboard() { return ::OpenClipboard(m_hWnd); }
     CWnd* SetFocus();
     static CWnd* GetFocus();
     CWnd* GetDlgItem(int id) const;

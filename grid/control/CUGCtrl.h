@@ -45,6 +45,7 @@ class CUGHint;
 //   CUGCtrlCells.cpp ....... registries, cell access, joins, sorting, fits
 //   CUGCtrlSizes.cpp ....... counts, widths, heights and sheet settings
 //   CUGCtrlEditing.cpp ..... the in-place edit: start, finish, continue, cancel
+//   CUGCtrlSelection.cpp ... the selection setters, copy, cut and paste
 //
 // Results: 0 success, 1 a value out of range or not set, 2 refused by a
 // permission question, 3 a further failure where stated, -1 not offered.
@@ -237,6 +238,26 @@ public:
     int SortByColumns(int* cols, int count, int flags = 0);
     void ResetCurrentCell();
     int BestFitColumns(int firstCol, int lastCol, long rowsToScan, int flags);
+
+    // --- Selection and clipboard (CUGCtrlSelection.cpp) ------------------------
+
+    int ClearSelection();
+    int SelectCell(int col, long row);
+    int SelectRange(int startCol, long startRow, int endCol, long endRow);
+    int EnableSelection(int mode);
+    int SetRowSelection(int flag);
+    int UnjoinCells(int col, long row);
+    // The clipboard carries the text as CF_TEXT (ANSI) and CF_UNICODETEXT;
+    // reading prefers the Unicode form. Results: 0 done, 1 the clipboard
+    // could not be opened or (reading) holds no text.
+    int Copy() { return CopySelection(0); }
+    int Cut() { return CopySelection(1); }
+    int CopySelection(int cut);
+    void BuildSelectionText(CString& out, int cut);
+    int WriteClipboardText(const CString& text);
+    int Paste();
+    int ReadClipboardText(CString& out);
+    int PasteText(CString& text);
 
     // --- Counts, sizes and settings (CUGCtrlSizes.cpp) ------------------------
 

@@ -88,6 +88,7 @@ public:
 
     int SelectRows = 0;
     int MultiSelectMode = 0;
+    int RowSelection = 0;  // the selection collects whole rows
     int CurrentCellStyle = 1;
     int ThreeDDepth = 1;
     int PopupMenuEnabled = 0;
