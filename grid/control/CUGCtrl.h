@@ -46,6 +46,7 @@ class CUGHint;
 //   CUGCtrlSizes.cpp ....... counts, widths, heights and sheet settings
 //   CUGCtrlEditing.cpp ..... the in-place edit: start, finish, continue, cancel
 //   CUGCtrlSelection.cpp ... the selection setters, copy, cut and paste
+//   CUGCtrlFind.cpp ........ the find and replace dialogs and their search
 //
 // Results: 0 success, 1 a value out of range or not set, 2 refused by a
 // permission question, 3 a further failure where stated, -1 not offered.
@@ -259,6 +260,17 @@ public:
     int ReadClipboardText(CString& out);
     int PasteText(CString& text);
 
+    // --- Find and replace (CUGCtrlFind.cpp) -------------------------------------
+
+    // 1 while a find dialog is already open, 3 when the system cannot open one.
+    int FindDialog();
+    int ReplaceDialog();
+    int SetFindAllColumns(int flag);
+    int FindFirstInDataSource(CString* text, int* col, long* row, int flags);
+    int FindInDataSource(CString* text, int* col, long* row, int flags);
+    // The find dialog's actions; 1 when it reported that it closes.
+    int HandleFindMessage();
+
     // --- Counts, sizes and settings (CUGCtrlSizes.cpp) ------------------------
 
     int GetColumnCount() const { return GridInfo->ColumnCount; }
@@ -427,6 +439,8 @@ protected:
     void OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
     void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar) override;
     UINT OnGetDlgCode() override;
+    // Adds the find dialog's registered message to the handled ones.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // Creates the part windows, the hint and the hidden default edit.
@@ -445,6 +459,8 @@ private:
     void CreatePens();
     // Steps of the edit (CUGCtrlEditing.cpp).
     void ClearSelectionForEdit(int col, long row);
+    int OpenFindDialog(BOOL findOnly);
+    void ReplaceCurrentText(const CString& replacement);
     CWnd* EditPlacement(int col, long row, RECT& rect);
     CWnd* UsableEditWindow(CWnd* edit);
     void HideEditWindow();
@@ -504,7 +520,9 @@ private:
 
     int m_redrawEnabled = 1;
     CWnd* m_trackingWindow = nullptr;
-    CFindReplaceDialog* m_findDialog = nullptr;
+    CFindReplaceDialog* m_findDialog = nullptr;  // deletes itself when closed
+    int m_findDialogOpen = 0;
+    int m_findAllColumns = 0;
     int m_tabSizing = 0;
     int m_partsCreated = 0;
 };
