@@ -384,6 +384,17 @@ void CUGCtrl::CommitCurrentCellMove()
         gi->CurrentCol = gi->DragCol;
         gi->CurrentRow = gi->DragRow;
     } else {
+        // A move that extends the selection from a cell that was made current
+        // before any block began (Shift with a key or a click, a drag from
+        // the current cell) extends a block anchored at that cell.
+        const bool extends =
+            gi->MoveKind == MoveByDrag
+            || (gi->MoveKind == MoveByKeyboard && GetKeyState(VK_SHIFT) < 0)
+            || (gi->MoveKind == MoveByLeftButton && (gi->KeyFlags & MK_SHIFT)
+                && !(gi->KeyFlags & MK_CONTROL));
+        if (extends && gi->MultiSelect->GetBlockCount() == 0 && gi->CurrentCol >= 0
+            && gi->CurrentRow >= 0)
+            gi->MultiSelect->StartBlock(gi->CurrentCol, gi->CurrentRow);
         gi->MultiSelect->OnMove(gi->MoveKind, gi->DragCol, gi->DragRow, gi->KeyFlags);
         int col = gi->DragCol;
         long row = gi->DragRow;

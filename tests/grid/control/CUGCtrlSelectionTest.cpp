@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -174,4 +175,35 @@ TEST(CUGCtrlSelection, EmptyOrBusyClipboardChangesNothing)
     EXPECT_EQ(ClipboardData<wchar_t>(CF_UNICODETEXT), L"new");
     EXPECT_EQ(g.grid.Paste(), 0);
     EXPECT_EQ(g.CellText(0, 0), L"new");
+}
+
+// With selection on, a Shift click extends the block from the current cell
+// and a Ctrl click adds a block beside it; the selected cells are painted
+// with the highlight background.
+TEST(CUGCtrlSelection, ShiftAndCtrlClicksSelectBlocks)
+{
+    EditingGrid g;
+    g.grid.EnableSelection(1);
+    HWND area = g.grid.GetCellArea()->m_hWnd;
+    auto clickAt = [&](int x, int y, WPARAM flags) {
+        ::SendMessageW(area, WM_LBUTTONDOWN, MK_LBUTTON | flags, MAKELPARAM(x, y));
+        ::SendMessageW(area, WM_LBUTTONUP, flags, MAKELPARAM(x, y));
+    };
+    clickAt(10, 10, 0);         // (0, 0)
+    clickAt(100, 30, MK_SHIFT); // (1, 1)
+    clickAt(230, 70, MK_CONTROL); // (3, 3)
+    CUGBlockSelection* selection = g.grid.GridInfo->MultiSelect.get();
+    std::vector<std::pair<int, long>> cells;
+    int col = 0;
+    long row = 0;
+    for (int more = selection->EnumFirstSelected(&col, &row); more == 0;
+         more = selection->EnumNextSelected(&col, &row))
+        cells.emplace_back(col, row);
+    EXPECT_EQ(cells, (std::vector<std::pair<int, long>>{{0, 0}, {1, 0}, {0, 1}, {1, 1}, {3, 3}}));
+    ::UpdateWindow(area);
+    HDC dc = ::GetDC(area);
+    const COLORREF selected = ::GetPixel(dc, 110, 5), plain = ::GetPixel(dc, 180, 5);
+    ::ReleaseDC(area, dc);
+    EXPECT_EQ(selected, ::GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_NE(plain, selected);
 }
