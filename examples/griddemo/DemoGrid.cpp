@@ -7,8 +7,11 @@
 
 namespace {
 
-// The control registers its drop-list type second, after the normal type.
+// The control registers its drop-list, check-box and arrow types after
+// the normal type, in this order.
 constexpr int kDropListType = 1;
+constexpr int kCheckBoxType = 2;
+constexpr int kArrowType = 3;
 constexpr wchar_t kFruit[] = L"Apple\nBanana\nCherry\nDate\n";
 constexpr UINT kNumberEditId = 124;
 
@@ -40,6 +43,7 @@ void DemoGrid::NotifySheetSetup(int)
     SetRowCount(m_rows, FALSE);
     SetRowHeadingWidth(m_rows >= 100000 ? 64 : 48);
     EnableColumnSwapping(1);
+    EnableSelection(1);
     SetUpSpecialColumns();
     if (m_sheets > 1)
         SetTabWidth(200);
@@ -61,6 +65,18 @@ void DemoGrid::SetUpSpecialColumns()
         cell.SetCellType(kDropListType);
         cell.SetLabel(kFruit);
         SetColumnDefault(kChoiceColumn, &cell);
+    }
+    if (m_columns > kCheckColumn) {
+        GetColumnDefault(kCheckColumn, &cell);
+        cell.SetCellType(kCheckBoxType);
+        cell.SetLabel(L"done");
+        SetColumnDefault(kCheckColumn, &cell);
+    }
+    if (m_columns > kArrowColumn) {
+        GetColumnDefault(kArrowColumn, &cell);
+        cell.SetCellType(kArrowType);
+        cell.SetCellTypeEx(CUGArrowType::StyleRight);
+        SetColumnDefault(kArrowColumn, &cell);
     }
 }
 
@@ -106,8 +122,33 @@ void DemoGrid::NotifyCharacter(UINT* key, int handled)
 
 void DemoGrid::NotifyKeyDown(UINT* key, int)
 {
-    if (*key == VK_F2)
+    if (*key == VK_F2) {
         StartEditCurrent();
+        return;
+    }
+    if (::GetKeyState(VK_CONTROL) >= 0)
+        return;
+    int result = -1;
+    const char* what = nullptr;
+    switch (*key) {
+    case 'C': result = Copy(), what = "copy"; break;
+    case 'X': result = Cut(), what = "cut"; break;
+    case 'V': result = Paste(), what = "paste"; break;
+    case 'F': result = FindDialog(), what = "find"; break;
+    case 'H': result = ReplaceDialog(), what = "replace"; break;
+    default: return;
+    }
+    std::printf("%s %d\n", what, result);
+    std::fflush(stdout);
+}
+
+int DemoGrid::NotifyCellTypeEvent(long typeIndex, int col, long row, long message, LONG_PTR param)
+{
+    if (message == CUGCheckBoxType::CheckBoxToggled) {
+        std::printf("checked %ls %d\n", CellName(col, row).c_str(), static_cast<int>(param));
+        std::fflush(stdout);
+    }
+    return CUGCtrl::NotifyCellTypeEvent(typeIndex, col, row, message, param);
 }
 
 void DemoGrid::NotifyCellDoubleClick(int col, long row, RECT*, POINT*, int handled)

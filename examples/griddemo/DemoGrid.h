@@ -13,10 +13,17 @@
 // arrows go on in the next cell, Escape cancels. Two columns show the
 // special editors: column D takes numbers of up to six digits through a
 // masked edit ("999999"), and column E picks a fruit from a drop list.
+// Column F is a check box ("done"), column G shows arrows.
+//
+// Blocks of cells are selected with the mouse and Shift or Ctrl; Ctrl+C,
+// Ctrl+X and Ctrl+V copy, cut and paste them through the clipboard, Ctrl+F
+// and Ctrl+H open the find and the replace dialog.
 class DemoGrid : public CUGCtrl {
 public:
     static constexpr int kNumberColumn = 3;
     static constexpr int kChoiceColumn = 4;
+    static constexpr int kCheckColumn = 5;
+    static constexpr int kArrowColumn = 6;
 
     DemoGrid(int columns, long rows, int sheets)
         : m_columns(columns), m_rows(rows), m_sheets(sheets)
@@ -38,6 +45,8 @@ public:
     void NotifyCellDoubleClick(int col, long row, RECT* rect, POINT* point,
                                int handled) override;
     int AskEditStart(int col, long row, CWnd** edit) override;
+    int NotifyCellTypeEvent(long typeIndex, int col, long row, long message,
+                            LONG_PTR param) override;
 
 private:
     void SetUpSpecialColumns();

@@ -8,6 +8,7 @@
 //
 // Exit codes: 0 when the window was closed, 1 when it could not be made,
 // 2 for a command line that cannot be followed.
+#include "CFindReplaceDialog.h"
 #include "CUGTab.h"
 #include "DemoFrame.h"
 
@@ -94,6 +95,10 @@ int wmain(int argc, wchar_t** argv)
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The modeless find dialog takes its own keys (Tab, Enter, Escape).
+        CFindReplaceDialog* find = frame.Grid().GetFindDialog();
+        if (find && ::IsDialogMessageW(find->m_hWnd, &msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

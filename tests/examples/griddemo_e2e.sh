@@ -230,6 +230,44 @@ tab-click)
     *) fail "the tabs switched to: $sheets" ;;
     esac
     ;;
+select-and-copy-to-x)
+    start_demo
+    click 100 30          # A1
+    expect_move A1
+    focus
+    xdotool keydown shift mousemove --window "$window" $((ox + 160)) $((oy + 50)) click 1 keyup shift
+    sleep 0.3
+    shot                  # the current cell stays at the block's anchor, A1
+    # B1 is selected and not current: it shows the highlight background.
+    [ "$(pixel 180 35)" != "srgb(255,255,255)" ] || fail "the selected cell B1 is not highlighted"
+    keys ctrl+c
+    expect_line '^copy 0$'
+    got=$(xclip -o -selection clipboard | od -An -c | tr -s ' ')
+    want=$(printf 'A1\tB1\nA2\tB2' | od -An -c | tr -s ' ')
+    [ "$got" = "$want" ] || fail "the X clipboard holds '$got', not '$want'"
+    ;;
+paste-from-x)
+    start_demo
+    printf 'x\ty\r\nz' | xclip -i -selection clipboard
+    click 200 70          # C3
+    expect_move C3
+    keys ctrl+v
+    expect_line '^paste 0$'
+    keys ctrl+c           # the pasted block is selected: C3..D4
+    expect_line '^copy 0$'
+    got=$(xclip -o -selection clipboard | od -An -c | tr -s ' ')
+    want=$(printf 'x\ty\nz\tD4' | od -An -c | tr -s ' ')
+    [ "$got" = "$want" ] || fail "after the paste the block reads '$got', not '$want'"
+    ;;
+check-box-click)
+    start_demo
+    # Column F spans x 423..497; the box of row 2 (y 40..59) is at x
+    # 426..438, y 44..56.
+    click 432 50
+    expect_line '^checked F2 1$'
+    click 432 50
+    expect_line '^checked F2 0$'
+    ;;
 *)
     fail "unknown scenario $scenario" ;;
 esac
