@@ -1,5 +1,4 @@
-#include "CBitmap.h"
-#include "CDC.h"
+#include "MemoryCanvas.h"
 #include "CUGCtrl.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +11,8 @@ namespace {
 constexpr COLORREF Blue = RGB(0, 0, 255), Yellow = RGB(255, 255, 0), Green = RGB(0, 128, 0);
 constexpr COLORREF White = RGB(255, 255, 255);
 
-struct Picture {
-    CBitmap bitmap;
-    CDC dc;
-    Picture(int width, int height)
-    {
-        dc.CreateCompatibleDC(nullptr);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32};
-        void* bits = nullptr;
-        bitmap.Attach(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, width, height, White);
-    }
-    COLORREF At(int x, int y) { return ::GetPixel(dc, x, y); }
+struct Picture : MemoryCanvas {
+    Picture(int width, int height) : MemoryCanvas(width, height, White) {}
 };
 
 }  // namespace

@@ -1,5 +1,4 @@
-#include "CBitmap.h"
-#include "CDC.h"
+#include "MemoryCanvas.h"
 #include "CFont.h"
 #include "CUGCtrl.h"
 
@@ -25,27 +24,13 @@ void MakeFont(CFont& font, int height)
                     CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
 }
 
-// A memory DC over a top-down 32-bit DIB filled with one colour.
-struct Canvas {
-    CBitmap bitmap;  // outlives the DC it is selected into
-    CDC dc;
+struct Canvas : MemoryCanvas {
     Canvas(int width, int height, COLORREF fill, CFont* font = nullptr)
+        : MemoryCanvas(width, height, fill)
     {
-        dc.CreateCompatibleDC(nullptr);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap.Attach(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, width, height, fill);
         if (font)
             dc.SelectObject(font);
     }
-    COLORREF At(int x, int y) { return GetPixel(dc, x, y); }
     // Pixels of `rect` that differ from `other`, or from `colour` without one.
     int Differences(const RECT& rect, Canvas* other, COLORREF colour = 0)
     {

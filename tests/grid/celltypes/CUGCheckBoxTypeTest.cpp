@@ -1,5 +1,4 @@
-#include "CBitmap.h"
-#include "CDC.h"
+#include "MemoryCanvas.h"
 #include "CFont.h"
 #include "CString.h"
 #include "CUGCtrl.h"
@@ -13,21 +12,8 @@ namespace {
 
 constexpr COLORREF Black = RGB(0, 0, 0), Yellow = RGB(255, 255, 0), Blue = RGB(0, 0, 255);
 
-// A memory DC over a top-down 32-bit DIB filled with yellow.
-struct Picture {
-    CBitmap bitmap;
-    CDC dc;
-    Picture(int width, int height)
-    {
-        dc.CreateCompatibleDC(nullptr);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32};
-        void* bits = nullptr;
-        bitmap.Attach(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, width, height, Yellow);
-    }
-    COLORREF At(int x, int y) { return ::GetPixel(dc, x, y); }
+struct Picture : MemoryCanvas {
+    Picture(int width, int height) : MemoryCanvas(width, height, Yellow) {}
 };
 
 // Records the check box's notifications as "col row state".
