@@ -27,6 +27,8 @@ int DemoDataSource::GetCell(int col, long row, CUGCell* cell)
     else
         text = ColumnLetters(col) + std::to_wstring(row + 1);
     cell->SetText(text.c_str());
+    if (col == m_namedLabelColumn && row >= 0)
+        cell->SetLabel(text.c_str());
     return 0;
 }
 

@@ -20,6 +20,11 @@ public:
     int DeleteCell(int col, long row) override;
     int GetPrevNonBlankCol(int* col, long row) override;
 
+    // The cells of this column also carry their name as their label, for a
+    // cell type that shows the label instead of the text (the check box).
+    void SetNamedLabelColumn(int col) { m_namedLabelColumn = col; }
+
 private:
     CUGMem m_edits;
+    int m_namedLabelColumn = -2;
 };

@@ -69,8 +69,9 @@ void DemoGrid::SetUpSpecialColumns()
     if (m_columns > kCheckColumn) {
         GetColumnDefault(kCheckColumn, &cell);
         cell.SetCellType(kCheckBoxType);
-        cell.SetLabel(L"done");
         SetColumnDefault(kCheckColumn, &cell);
+        // A box shows its label, so the column keeps showing the cells' names.
+        m_source.SetNamedLabelColumn(kCheckColumn);
     }
     if (m_columns > kArrowColumn) {
         GetColumnDefault(kArrowColumn, &cell);
