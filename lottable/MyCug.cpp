@@ -53,6 +53,9 @@ void MyCug::EnableButton(LotDialogHost::Button button, BOOL enable)
 void MyCug::NotifySetup()
 {
     SkipNextLoad = 0;
+    // Nothing is painted until the rows are back: a repaint for each
+    // removed row would cost a long table most of a second.
+    EnableUpdate(0);
     for (long r = GetRowCount(); r >= -1; --r)
         DeleteRow(r);
     WindowColor = ::GetSysColor(COLOR_WINDOW);
@@ -328,6 +331,8 @@ void MyCug::ChangeRowLayer(const CString& layer)
     RelabelRows(true);
 }
 
+// The column is repainted once: a repaint of each cell would cost a long
+// table tens of milliseconds for every choice.
 void MyCug::RelabelRows(bool redraw)
 {
     for (long r = 0; r < GetRowCount(); ++r) {
@@ -336,9 +341,9 @@ void MyCug::RelabelRows(bool redraw)
             QuickSetLabel(kColumnLayer, r, LayerChoices);
         else
             QuickSetLabel(kColumnLayer, r, own + L"\n" + LayerChoices);
-        if (redraw)
-            RedrawCell(kColumnLayer, r);
     }
+    if (redraw)
+        RedrawCol(kColumnLayer);
 }
 
 // A row chose "*": it takes every lot the rows above it leave, and nothing
