@@ -163,6 +163,27 @@ TEST(LotGridEditing, StarInTheBlankRowTakesTheRestAndTheTimerRestoresItsChoices)
     EXPECT_EQ(t.drive.Row(1), L"|||4");
 }
 
+TEST(LotGridEditing, StarInTheFirstRowLeavesOneRowAndTheTimerThenEndsItsHighlight)
+{
+    LotTable t({{L"A", L"3", L"T1", L"1"}});
+    t.drive.Click(0, 0);
+    t.dialog.log.Clear();
+    ASSERT_TRUE(t.drive.ChooseItem(0));
+    EXPECT_EQ(t.drive.Row(0), L"*|7|T1|1");
+    EXPECT_EQ(t.grid.GetRowCount(), 1);
+    // The store disables Delete Row once only row 0 is left; the timer's
+    // tick, not the store, gives the cell its plain colours back.
+    EXPECT_EQ(t.dialog.log.Lines(), Lines{"Enable DeleteRow 0"});
+    CUGCell cell;
+    t.grid.GetCellRaw(0, 0, &cell);
+    EXPECT_EQ(cell.GetBackColor(), RGB(100, 100, 160));
+    PumpMessagesFor(250);
+    EXPECT_EQ(t.dialog.log.Lines(), (Lines{"Enable DeleteRow 0", "Enable DeleteRow 0"}));
+    t.grid.GetCellRaw(0, 0, &cell);
+    EXPECT_EQ(cell.GetBackColor(), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(cell.GetTextColor(), RGB(0, 0, 0));
+}
+
 TEST(LotGridEditing, DeletingALayerRowFreesItAndRaisesTheStarRow)
 {
     LotTable t({{L"A", L"3", L"T1", L"1"}, {L"B", L"4", L"T2", L"4"}, {L"*", L"5", L"T1", L"8"}},
