@@ -112,25 +112,6 @@ TEST(LotGridSetup, FourColumnsInEighthsHiddenRowHeadingsAndAGreyBlankRow)
     EXPECT_EQ(empty.drive.Row(0), L"*|7||1");
 }
 
-TEST(LotGridEditing, ChoosingBInTheBlankRowFillsItAndAppendsTheNextBlankRow)
-{
-    LotTable t({{L"A", L"3", L"T1", L"1"}});
-    ASSERT_TRUE(t.drive.Choose(1, L"B"));
-    ASSERT_EQ(t.grid.GetRowCount(), 3);
-    EXPECT_EQ(t.drive.Row(1), L"B|4||4");
-    EXPECT_EQ(t.drive.Row(2), L"|||8") << "the new blank row's preview follows B";
-    EXPECT_EQ(t.Label(0), L"A\n*\n") << "B is no longer offered elsewhere";
-    EXPECT_EQ(t.Label(2), L"");
-    CUGCell number, type;
-    t.grid.GetCellRaw(3, 1, &number);
-    t.grid.GetCellRaw(2, 1, &type);
-    EXPECT_EQ(number.GetReadOnly(), 0);
-    EXPECT_EQ(number.GetTextColor(), RGB(0, 0, 0));
-    EXPECT_EQ(type.GetCellType(), 1);
-    EXPECT_STREQ(type.GetLabel(), L"T1\nT2\n\n");
-
-}
-
 TEST(LotGridEditing, AChoiceFromTheKeyboardFreesTheRowsOwnLayer)
 {
     LotTable t({{L"A", L"3", L"T1", L"1"}, {L"B", L"4", L"T1", L"4"}},
@@ -142,25 +123,6 @@ TEST(LotGridEditing, AChoiceFromTheKeyboardFreesTheRowsOwnLayer)
     ASSERT_TRUE(t.drive.ChooseItem(1)) << "row 1 offers the free layers *, C";
     EXPECT_EQ(t.drive.Row(1), L"C|5|T1|4");
     EXPECT_EQ(t.grid.LayerChoices, L"*\nB\n") << "B is free again, A is not";
-}
-
-TEST(LotGridEditing, StarInTheBlankRowTakesTheRestAndTheTimerRestoresItsChoices)
-{
-    LotTable t({{L"A", L"3", L"T1", L"1"}});
-    ASSERT_TRUE(t.drive.Choose(1, L"*"));
-    ASSERT_EQ(t.grid.GetRowCount(), 2) << "no blank row after \"*\"";
-    EXPECT_EQ(t.drive.Row(1), L"*|4||4");
-    PumpMessagesFor(250);
-    EXPECT_EQ(t.Label(1), static_cast<const wchar_t*>(t.grid.LayerChoices));
-    EXPECT_EQ(t.grid.LayerChoices, L"*\nB\n");
-
-    // Delete the "*" row: the blank row comes back.
-    t.drive.Click(0, 1);
-    EXPECT_TRUE(t.dialog.deleteEnabled);
-    t.dialog.log.Clear();
-    t.grid.DeleteMarkedRow(1);
-    ASSERT_EQ(t.grid.GetRowCount(), 2);
-    EXPECT_EQ(t.drive.Row(1), L"|||4");
 }
 
 TEST(LotGridEditing, StarInTheFirstRowLeavesOneRowAndTheTimerThenEndsItsHighlight)
@@ -208,7 +170,7 @@ TEST(LotGridEditing, DeletingALayerRowFreesItAndRaisesTheStarRow)
     EXPECT_EQ(t.grid.LayerChoices, L"*\nA\nC\n");
 }
 
-TEST(LotGridNumbering, EntriesBelowTheRowAboveAreRefusedOthersRenumberTheRowsBelow)
+TEST(LotGridNumbering, ARefusedEntryKeepsTheOldNumberAndReopensTheEditor)
 {
     LotTable t({{L"A", L"3", L"T1", L"1"}, {L"B", L"4", L"T2", L"4"}});
     ASSERT_TRUE(t.drive.EnterNumber(1, L"2"));
@@ -221,28 +183,16 @@ TEST(LotGridNumbering, EntriesBelowTheRowAboveAreRefusedOthersRenumberTheRowsBel
     EXPECT_EQ(t.grid.GetEditRow(), 1);
     t.grid.CancelEdit();
 
-    ASSERT_TRUE(t.drive.EnterNumber(1, L"10"));
-    EXPECT_EQ(t.call.Alerts().size(), 1u);
-    EXPECT_EQ(t.grid.CellText(3, 1), L"10");
-    EXPECT_EQ(t.grid.CellText(3, 2), L"14") << "the blank row packs after B";
-    EXPECT_EQ(t.grid.SkipNextLoad, 0);
-
-    // Row 0 takes any number from 1 up, never 0; the same number again or
-    // a cancelled edit changes nothing.
-    ASSERT_TRUE(t.drive.EnterNumber(0, L"0"));
-    ASSERT_EQ(t.call.Alerts().size(), 2u);
-    EXPECT_EQ(t.call.Alerts()[1], L"Value '0' is not correct\nNumber can't be equal or less than '0'");
-    t.grid.CancelEdit();
-    EXPECT_EQ(t.grid.AskEditFinish(3, 1, nullptr, L"10", 0), 1);
+    // The same number again, or a cancelled edit, is taken as it is.
+    EXPECT_EQ(t.grid.AskEditFinish(3, 1, nullptr, L"4", 0), 1);
     EXPECT_EQ(t.grid.AskEditFinish(3, 1, nullptr, L"2", 1), 1);
-    ASSERT_TRUE(t.drive.EnterNumber(0, L"1"));
-    EXPECT_EQ(t.call.Alerts().size(), 2u);
-    EXPECT_EQ(t.drive.Row(1), L"B|4|T2|10");
+    EXPECT_EQ(t.call.Alerts().size(), 1u);
+    EXPECT_EQ(t.grid.SkipNextLoad, 0) << "cleared by the next end of a Numbering edit";
 
     // While the dialog is being cancelled nothing is checked.
     t.dialog.cancelling = 1;
     EXPECT_EQ(t.grid.AskEditFinish(3, 1, nullptr, L"2", 0), 0);
-    EXPECT_EQ(t.call.Alerts().size(), 2u);
+    EXPECT_EQ(t.call.Alerts().size(), 1u);
 }
 
 TEST(LotGridEditing, EscapeAsksTheDialogToCancel)
@@ -252,34 +202,13 @@ TEST(LotGridEditing, EscapeAsksTheDialogToCancel)
     EXPECT_EQ(t.dialog.log.Lines(), Lines{"AskToCancel"});
 }
 
-TEST(LotResults, RowsGoBackAsListsOfFourStringsEnclosedOnlyBelowThreeGridRows)
+TEST(LotResults, ZeroQuantityNeedsNoTypeAndRowsAfterTheFirstRowWithoutALayerAreIgnored)
 {
-    const struct {
-        std::vector<MyCug::RecordResult> rows;
-        const wchar_t* value;
-    } cases[] = {
-        // A, B and the blank row: three grid rows, not enclosed.
-        {{{L"A", L"3", L"T1", L"1"}, {L"B", L"4", L"T2", L"4"}},
-         L"((\"A\" \"3\" \"T1\" \"1\") (\"B\" \"4\" \"T2\" \"4\"))"},
-        // A single "*" row: one grid row, enclosed.
-        {{{L"*", L"7", L"T1", L"1"}}, L"((\"*\" \"7\" \"T1\" \"1\"))"},
-        // A and "*": two grid rows, enclosed.
-        {{{L"A", L"3", L"T1", L"1"}, {L"*", L"4", L"T2", L"4"}},
-         L"((\"A\" \"3\" \"T1\" \"1\") (\"*\" \"4\" \"T2\" \"4\"))"},
-        // A zero quantity needs no type; rows after the first row without
-        // a layer are not looked at (four grid rows: one list, not enclosed).
-        {{{L"A", L"0", L"", L"1"}, {L"", L"3", L"", L""}, {L"B", L"4", L"", L"0"}},
-         L"(\"A\" \"0\" \"\" \"1\")"},
-    };
-    for (const auto& c : cases) {
-        LotTable t(c.rows);
-        t.grid.SetColumnWidth(0, 222);
-        EXPECT_EQ(t.grid.ValidateAndReturn(), 1);
-        EXPECT_EQ(t.call.Value(), c.value);
-        EXPECT_EQ(t.grid.SavedColumnWidths[0], 222) << "kept for a later setup";
-        t.grid.NotifySetup();
-        EXPECT_EQ(t.grid.GetColumnWidth(0), 222);
-    }
+    LotTable t({{L"A", L"0", L"", L"1"}, {L"", L"3", L"", L""}, {L"B", L"4", L"", L"0"}});
+    EXPECT_EQ(t.grid.ValidateAndReturn(), 1);
+    // Four grid rows: the one row list is not enclosed, and a chain that is
+    // one list is that list for LISP.
+    EXPECT_EQ(t.call.Value(), L"(\"A\" \"0\" \"\" \"1\")");
 }
 
 TEST(LotResults, FirstFaultyRowDecidesItsCellBecomesCurrentAndNothingGoesBack)
