@@ -146,28 +146,29 @@ TEST(LotGridEditing, StarInTheFirstRowLeavesOneRowAndTheTimerThenEndsItsHighligh
     EXPECT_EQ(cell.GetTextColor(), RGB(0, 0, 0));
 }
 
-TEST(LotGridEditing, DeletingALayerRowFreesItAndRaisesTheStarRow)
+TEST(LotGridEditing, OnlyTheCurrentCellOfARowWithALayerIsHighlightedAndDeletable)
 {
-    LotTable t({{L"A", L"3", L"T1", L"1"}, {L"B", L"4", L"T2", L"4"}, {L"*", L"5", L"T1", L"8"}},
-               {{L"A", L"3"}, {L"B", L"4"}, {L"C", L"5"}});
-    // The press remembers the row, repaints it as current and enables
+    LotTable t({{L"A", L"3", L"T1", L"1"}});
+    auto colours = [&t](int col, long row) {
+        CUGCell cell;
+        t.grid.GetCellRaw(col, row, &cell);
+        return std::make_pair(cell.GetBackColor(), cell.GetTextColor());
+    };
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+    // The move to the cell, then the press: each enables the buttons and
     // Delete Row, in this order.
     t.drive.Click(1, 0);
     EXPECT_EQ(t.dialog.log.Lines(),
               (Lines{"Enable Ok 1", "Enable Save 1", "Enable Load 1", "Enable DeleteRow 1",
                      "ClearStatus", "Enable Ok 1", "Enable Save 1", "Enable Load 1",
                      "Enable DeleteRow 1", "ClearStatus"}));
-    CUGCell current;
-    t.grid.GetCellRaw(1, 0, &current);
-    EXPECT_EQ(current.GetBackColor(), RGB(100, 100, 160));
-    EXPECT_EQ(current.GetTextColor(), RGB(255, 255, 255));
+    EXPECT_EQ(colours(1, 0), std::make_pair(RGB(100, 100, 160), RGB(255, 255, 255)));
 
-    t.grid.DeleteMarkedRow(1);
-    ASSERT_EQ(t.grid.GetRowCount(), 2);
-    EXPECT_EQ(t.drive.Row(0), L"B|4|T2|4");
-    EXPECT_EQ(t.drive.Row(1), L"*|8|T1|8");
-    EXPECT_EQ(t.grid.LayerUsed[1], 0);
-    EXPECT_EQ(t.grid.LayerChoices, L"*\nA\nC\n");
+    // The blank row: no highlight, Delete Row off, the old cell plain again.
+    t.drive.Click(1, 1);
+    EXPECT_FALSE(t.dialog.deleteEnabled);
+    EXPECT_EQ(colours(1, 1), std::make_pair(window, RGB(0, 0, 0)));
+    EXPECT_EQ(colours(1, 0), std::make_pair(window, RGB(0, 0, 0)));
 }
 
 TEST(LotGridNumbering, ARefusedEntryKeepsTheOldNumberAndReopensTheEditor)
