@@ -19,8 +19,11 @@
 TabaGrid2* ActiveLotDialog = nullptr;
 int DialogCancelling = 0;
 
+// Each run of the dialog starts with no cancel under way.
 TabaGrid2::TabaGrid2(CWnd* parent) : CDialog(IDD_LOT_TABLE, parent)
 {
+    DialogCancelling = 0;
+    Grid.SetDialogHost(this);
 }
 
 // --- Creation ----------------------------------------------------------------
@@ -215,8 +218,8 @@ void TabaGrid2::OnLoad()
 
 void TabaGrid2::OnDeleteRow()
 {
-    // Rows can be deleted only in the grid control; until it takes the
-    // placeholder's place the button stays disabled.
+    Grid.RedrawAll();
+    Grid.DeleteMarkedRow(1);
     EnableDlgItem(IDC_DELETE_ROW, FALSE);
 }
 
@@ -224,6 +227,40 @@ void TabaGrid2::EnableDlgItem(int id, BOOL enable)
 {
     if (CWnd* item = GetDlgItem(id))
         item->EnableWindow(enable);
+}
+
+// --- What the grid asks --------------------------------------------------------
+
+void TabaGrid2::EnableButton(Button button, BOOL enable)
+{
+    switch (button) {
+    case Button::Ok: EnableDlgItem(IDOK, enable); break;
+    case Button::Save: EnableDlgItem(IDC_SAVE, enable); break;
+    case Button::Load: EnableDlgItem(IDC_LOAD, enable); break;
+    case Button::DeleteRow: EnableDlgItem(IDC_DELETE_ROW, enable); break;
+    }
+}
+
+void TabaGrid2::ShowStatusMessage(const wchar_t* text)
+{
+    if (Status.GetSafeHwnd())
+        Status.ShowMessage(0, 200, text);
+}
+
+void TabaGrid2::ClearStatusMessage()
+{
+    if (Status.GetSafeHwnd())
+        Status.ClearMessage();
+}
+
+void TabaGrid2::AskToCancel()
+{
+    OnCancel();
+}
+
+int TabaGrid2::IsCancelling() const
+{
+    return DialogCancelling;
 }
 
 // --- Colours -----------------------------------------------------------------

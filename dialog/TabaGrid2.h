@@ -4,6 +4,7 @@
 #include "CDialog.h"
 #include "CFont.h"
 #include "CStaticEx.h"
+#include "LotDialogHost.h"
 #include "MyCug.h"
 
 // The lot table dialog "Lot area rapid": the lot grid in place of the
@@ -11,7 +12,10 @@
 // Save, Load and Delete Row. It shrinks itself on screens too small for it,
 // asks before it cancels, and closes with OK only when the grid's rows pass
 // the final check.
-class TabaGrid2 : public CDialog {
+//
+// The grid reaches the dialog only through LotDialogHost, which the dialog
+// implements: its buttons, its status line and the cancel confirmation.
+class TabaGrid2 : public CDialog, public LotDialogHost {
 public:
     explicit TabaGrid2(CWnd* parent = nullptr);
     ~TabaGrid2() override = default;
@@ -25,6 +29,13 @@ public:
     void OnCancel() override;
 
     void EnableDlgItem(int id, BOOL enable);
+
+    // What the grid asks of its dialog.
+    void EnableButton(Button button, BOOL enable) override;
+    void ShowStatusMessage(const wchar_t* text) override;
+    void ClearStatusMessage() override;
+    void AskToCancel() override;
+    int IsCancelling() const override;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

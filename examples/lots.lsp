@@ -4,6 +4,10 @@
 ;;;            from the rows confirmed last time, and lists the confirmed
 ;;;            table on the command line.
 ;;; LOTSAGAIN  reopens the table exactly as it was last confirmed.
+;;; LOTSDEMO   opens the table on three rows to try the grid on: the second
+;;;            row has no type yet (OK says "Type is absent"), the third
+;;;            starts after a gap, and the easement layer has no lots, so
+;;;            its row needs no type.
 ;;;
 ;;; LOTDIALOG takes the layer names, the lot types to choose from, one lot
 ;;; count per layer (as text) and the rows of the table as last used, or nil.
@@ -16,7 +20,8 @@
 (defun lots-layers ()
   '("LOT-A-ELM-NORTH" "LOT-A-ELM-SOUTH" "LOT-B-OAK-NORTH" "LOT-B-OAK-SOUTH"
     "LOT-C-ASH-EAST" "LOT-C-ASH-WEST" "LOT-D-PARKSIDE" "LOT-E-MILL-EAST"
-    "LOT-E-MILL-WEST" "LOT-F-MARKET" "LOT-G-CORNERS" "LOT-H-RESERVE"))
+    "LOT-E-MILL-WEST" "LOT-F-MARKET" "LOT-G-CORNERS" "LOT-H-RESERVE"
+    "LOT-Z-EASEMENT"))
 
 ;; The lot types offered in the Type column.
 (defun lots-types ()
@@ -24,7 +29,7 @@
 
 ;; The number of lots drawn on each layer, in the order of lots-layers.
 (defun lots-counts ()
-  '("14" "12" "9" "11" "16" "15" "6" "8" "8" "3" "4" "2"))
+  '("14" "12" "9" "11" "16" "15" "6" "8" "8" "3" "4" "2" "0"))
 
 ;; The rows of a LOTDIALOG answer. A short table comes wrapped in one more
 ;; list, and a table whose only row is followed by rows without a layer comes
@@ -50,6 +55,15 @@
   (cond
     ((null answer) (princ "\nLot numbering cancelled."))
     ((listp answer) (setq *lots-rows* (lots-rows answer)) (lots-report *lots-rows*)))
+  (princ))
+
+(defun c:lotsdemo (/ answer)
+  (setq answer
+    (lotdialog (lots-layers) (lots-types) (lots-counts)
+               '(("LOT-A-ELM-NORTH" "14" "Detached" "1")
+                 ("LOT-B-OAK-NORTH" "9" "" "15")
+                 ("LOT-D-PARKSIDE" "6" "Terraced" "30"))))
+  (if (and answer (listp answer)) (lots-report (lots-rows answer)))
   (princ))
 
 (defun c:lotsagain (/ answer)

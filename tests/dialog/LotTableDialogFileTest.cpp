@@ -79,9 +79,9 @@ TEST(LotTableDialogFile, SaveChecksTheTableFirstAndAsksBesideTheDrawing)
         Click(d, IDC_LOAD);
         ASSERT_EQ(call.host.Script().fileRequests.size(), 2u);
         EXPECT_EQ(call.host.Script().fileRequests[1].flags, 0);
-        EXPECT_EQ(d.Grid.GetNumberRows(), 2);
-        EXPECT_EQ(d.Grid.QuickGetText(0, 0), L"A");
-        EXPECT_EQ(d.Grid.QuickGetText(0, 1), L"*");
+        EXPECT_EQ(d.Grid.GetRowCount(), 2);
+        EXPECT_EQ(d.Grid.CellText(0, 0), L"A");
+        EXPECT_EQ(d.Grid.CellText(0, 1), L"*");
     });
     EXPECT_TRUE(call.Alerts().empty());
 }
@@ -97,7 +97,7 @@ TEST(LotTableDialogFile, CancelledFileDialogDoesNothingAndADamagedFileIsReported
     RunDialog({{L"Z", L"1", L"T1", L"9"}}, [](ScriptedLotDialog& d) {
         Click(d, IDC_LOAD);
         Click(d, IDC_LOAD);
-        EXPECT_EQ(d.Grid.QuickGetText(0, 0), L"Z") << "the table stays as it was";
+        EXPECT_EQ(d.Grid.CellText(0, 0), L"Z") << "the table stays as it was";
         EXPECT_EQ(d.Grid.Results.GetSize(), 1);
     });
     ASSERT_EQ(call.Alerts().size(), 1u);

@@ -14,7 +14,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 out=$work/out.txt
 err=$work/err.txt
-fail() { echo "FAIL: $*" >&2; echo "--- stdout:" >&2; cat "$out" >&2; echo "--- stderr:" >&2; cat "$err" >&2; exit 1; }
+fail() { echo "FAIL: $*" >&2; [ -n "${LOTGRID_E2E_SHOTS:-}" ] && import -window root "$LOTGRID_E2E_SHOTS/$scenario.png"; echo "--- stdout:" >&2; cat "$out" >&2; echo "--- stderr:" >&2; cat "$err" >&2; exit 1; }
 
 # Runs the host with the given -e expressions in the background, through the
 # build's Wine runner like every other test program.
@@ -87,6 +87,42 @@ confirm_cancel() {
     keys "$box" Tab Return
 }
 
+# The lot grid in the dialog's window: the centre of column $1 (0 Layer,
+# 1 Quantity, 2 Type, 3 Numbering) and of row $2 of the template layout.
+COLUMN_X=(130 287 443 600)
+cell() {   # window, column, row: a press on the cell
+    focus "$1"
+    xdotool mousemove --window "$1" "${COLUMN_X[$2]}" $((63 + 20 * $3)) click 1
+    sleep 0.4
+}
+# Picks item $2 of the drop list that the last press opened.
+pick() {   # window, index
+    local i k=(Home)
+    for ((i = 0; i < $2; i++)); do k+=(Down); done
+    keys "$1" "${k[@]}" Return
+    sleep 0.3
+}
+# Replaces the number in the open Numbering editor and presses Enter.
+number() {   # window, text
+    keys "$1" End BackSpace BackSpace BackSpace
+    typed "$1" "$2"
+    keys "$1" Return
+    sleep 0.3
+}
+answer_alert() {
+    local box
+    box=$(wait_window "AutoCAD Message") || fail "no alert box"
+    keys "$box" Return
+    wait_gone "AutoCAD Message"
+}
+still_open() {   # window
+    sleep 0.5
+    xdotool search --onlyvisible --name "^Lot area rapid\$" | grep -qx "$1" || fail "$2"
+}
+lots() {   # layers, counts, rows: a LOTDIALOG call with types T1 and T2
+    echo "(lotdialog (quote ($1)) (quote (\"T1\" \"T2\")) (quote ($2)) $3)"
+}
+
 ARGS='(lotdialog (quote ("A" "B")) (quote ("T1" "T2")) (quote ("3" "4")) (quote (("A" "3" "T1" "1") ("B" "4" "T2" "4"))))'
 EXPECTED='(("A" "3" "T1" "1") ("B" "4" "T2" "4"))'
 
@@ -141,11 +177,127 @@ save-cancel-load)
     typed "$load" "$table"
     keys "$load" Return
     wait_gone "Rapid lot area"
-    keys "$window" Return
+    # The rebuilt grid has the focus and keeps Enter for itself: press OK.
+    keys "$window" alt+o
     finish_host
     rm -f /tmp/lotgrid-e2e-table.tab
     [ "$(sed -n 1p "$out")" = "nil" ] || fail "the saved-then-cancelled call is nil"
     [ "$(sed -n 2p "$out")" = "$EXPECTED" ] || fail "the loaded table comes back"
+    ;;
+choose-layer)
+    # B in the blank row below A; OK without B's type is refused.
+    start_host -e "$(lots '"A" "B"' '"3" "4"' '(quote (("A" "3" "T1" "1")))')"
+    window=$(dialog)
+    cell "$window" 0 1
+    pick "$window" 1
+    keys "$window" alt+o
+    still_open "$window" "OK with a row without a type"
+    cell "$window" 2 1
+    pick "$window" 1
+    keys "$window" alt+o
+    finish_host
+    [ "$(cat "$out")" = "$EXPECTED" ] || fail "B follows A with its quantity and number"
+    ;;
+star-row)
+    # "*" in the blank row below A takes the remaining 4 lots; A and "*" are
+    # two grid rows, enclosed in one more list.
+    start_host -e "$(lots '"A" "B"' '"3" "4"' '(quote (("A" "3" "T1" "1")))')"
+    window=$(dialog)
+    cell "$window" 0 1
+    pick "$window" 0
+    cell "$window" 2 1
+    pick "$window" 0
+    keys "$window" alt+o
+    finish_host
+    [ "$(cat "$out")" = '(("A" "3" "T1" "1") ("*" "4" "T1" "4"))' ] || fail "the \"*\" row"
+    ;;
+single-star)
+    # No rows passed in: one "*" row of every lot, enclosed in one more list.
+    start_host -e "$(lots '"A" "B"' '"3" "4"' nil)"
+    window=$(dialog)
+    cell "$window" 2 0
+    pick "$window" 0
+    keys "$window" alt+o
+    finish_host
+    [ "$(cat "$out")" = '(("*" "7" "T1" "1"))' ] || fail "the single \"*\" row"
+    ;;
+delete-rows)
+    # Deleting A raises "*" by 3; in the next call deleting "*" brings the
+    # blank row back and leaves B alone, enclosed.
+    start_host -e "$(lots '"A" "B" "C"' '"3" "4" "5"' \
+                    '(quote (("A" "3" "T1" "1") ("B" "4" "T2" "4") ("*" "5" "T1" "8")))')" \
+               -e "(lotdialog)"
+    window=$(dialog)
+    cell "$window" 1 0
+    keys "$window" alt+d
+    keys "$window" alt+o
+    wait_gone "Lot area rapid" "$window" || fail "the dialog stays after OK"
+    window=$(dialog)
+    cell "$window" 1 1
+    keys "$window" alt+d
+    keys "$window" alt+o
+    finish_host
+    [ "$(sed -n 1p "$out")" = '(("B" "4" "T2" "4") ("*" "8" "T1" "8"))' ] || fail "A deleted"
+    [ "$(sed -n 2p "$out")" = '(("B" "4" "T2" "4"))' ] || fail "\"*\" deleted"
+    ;;
+renumber)
+    # Row 0 refuses 0; B refuses 2 (A ends at 3) and takes 10, and C below
+    # it is packed from 14.
+    start_host -e "$(lots '"A" "B" "C"' '"3" "4" "2"' \
+                    '(quote (("A" "3" "T1" "1") ("B" "4" "T2" "4") ("C" "2" "T1" "8")))')"
+    window=$(dialog)
+    cell "$window" 3 0
+    number "$window" 0
+    answer_alert
+    keys "$window" Escape
+    cell "$window" 3 1
+    number "$window" 2
+    answer_alert
+    number "$window" 10
+    keys "$window" alt+o
+    finish_host
+    [ "$(cat "$out")" = '(("A" "3" "T1" "1") ("B" "4" "T2" "10") ("C" "2" "T1" "14"))' ] \
+        || fail "the numbers after the entries"
+    grep -qxF "Alert: \"Value '0' is not correct\\nNumber can't be equal or less than '0'\"" \
+        "$err" || fail "the alert for 0"
+    grep -qxF "Alert: \"Value '2' is not correct\\nYou must enter Number great or equal than '4'\"" \
+        "$err" || fail "the alert for 2"
+    ;;
+widths-kept)
+    # A widened Layer column survives Save and Load: afterwards a press at
+    # x = 300 still opens the Layer list of row 0, and "*" chosen there
+    # takes all 7 lots.
+    table='Z:\tmp\lotgrid-e2e-widths.tab'
+    rm -f /tmp/lotgrid-e2e-widths.tab
+    start_host -e "$(lots '"A" "B"' '"3" "4"' '(quote (("A" "3" "T1" "1")))')"
+    window=$(dialog)
+    focus "$window"
+    xdotool mousemove --window "$window" 248 44 mousedown 1
+    sleep 0.2
+    for i in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove --window "$window" $((248 + 100 * i / 8)) 44
+        sleep 0.05
+    done
+    xdotool mouseup 1
+    sleep 0.3
+    keys "$window" alt+s
+    save=$(wait_window "Rapid lot area") || fail "no save dialog"
+    typed "$save" "$table"
+    keys "$save" Return
+    wait_gone "Rapid lot area"
+    keys "$window" alt+l
+    load=$(wait_window "Rapid lot area") || fail "no open dialog"
+    typed "$load" "$table"
+    keys "$load" Return
+    wait_gone "Rapid lot area"
+    focus "$window"
+    xdotool mousemove --window "$window" 300 63 click 1
+    sleep 0.4
+    pick "$window" 0
+    keys "$window" alt+o
+    finish_host
+    rm -f /tmp/lotgrid-e2e-widths.tab
+    [ "$(sed -n 1p "$out")" = '(("*" "7" "T1" "1"))' ] || fail "the widened column after Load"
     ;;
 *)
     fail "unknown scenario $scenario" ;;
