@@ -33,6 +33,24 @@
 #include <cwchar>
 #include <utility>
 
+namespace {
+
+// Moves a part only when its place changes. A layout runs after most
+// changes of the sheet (and again from the scroll bars while they are
+// hidden), and under Wine every move costs a round of messages although
+// the part stays where it is; the repaint that follows a layout covers the
+// parts either way.
+void PlacePart(CWnd& part, const RECT& rect, BOOL repaint)
+{
+    RECT now;
+    part.GetWindowRect(&now);
+    ::MapWindowPoints(nullptr, ::GetParent(part.m_hWnd), reinterpret_cast<POINT*>(&now), 2);
+    if (!::EqualRect(&now, &rect))
+        part.MoveWindow(&rect, repaint);
+}
+
+}  // namespace
+
 // --- Construction --------------------------------------------------------------
 
 CUGCtrl::CUGCtrl()
@@ -131,11 +149,17 @@ void CUGCtrl::CreateParts()
     m_tab->Create(nullptr, L"", childStyle, empty, this, IdTabs);
     m_vScroll->Create(childStyle | SBS_VERT, empty, this, IdVScroll);
     m_hScroll->Create(childStyle | SBS_HORZ, empty, this, IdHScroll);
-    m_hint->CreateHintWindow(this, nullptr);
     m_defaultEdit.Create(WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, empty, this, IdDefaultEdit);
     m_partsCreated = 1;
     BindPartsToSheet();
     AdjustComponentSizes();
+}
+
+CUGHint* CUGCtrl::GetHint()
+{
+    if (m_partsCreated && !m_hint->GetSafeHwnd())
+        m_hint->CreateHintWindow(this, nullptr);
+    return m_hint.get();
 }
 
 // --- Layout --------------------------------------------------------------------
@@ -201,13 +225,13 @@ void CUGCtrl::AdjustComponentSizes()
         m_tab->Invalidate();
         ValidateRect(nullptr);
     } else {
-        m_grid->MoveWindow(&gi->CellAreaRect, TRUE);
-        m_topHdg->MoveWindow(&gi->ColumnHeadingRect, TRUE);
-        m_sideHdg->MoveWindow(&gi->RowHeadingRect, TRUE);
-        m_cnrBtn->MoveWindow(&gi->CornerButtonRect, TRUE);
-        m_vScroll->MoveWindow(&gi->VScrollRect, TRUE);
-        m_hScroll->MoveWindow(&gi->HScrollRect, TRUE);
-        m_tab->MoveWindow(&gi->TabRect, TRUE);
+        PlacePart(*m_grid, gi->CellAreaRect, TRUE);
+        PlacePart(*m_topHdg, gi->ColumnHeadingRect, TRUE);
+        PlacePart(*m_sideHdg, gi->RowHeadingRect, TRUE);
+        PlacePart(*m_cnrBtn, gi->CornerButtonRect, TRUE);
+        PlacePart(*m_vScroll, gi->VScrollRect, TRUE);
+        PlacePart(*m_hScroll, gi->HScrollRect, TRUE);
+        PlacePart(*m_tab, gi->TabRect, TRUE);
         ComputeMaxTopRow();
         ComputeMaxLeftColumn();
         RedrawAll();

@@ -137,7 +137,9 @@ public:
     CUGVScroll* GetVScrollBar() const { return m_vScroll.get(); }
     CUGHScroll* GetHScrollBar() const { return m_hScroll.get(); }
     CUGTab* GetTabs() const { return m_tab.get(); }
-    CUGHint* GetHint() const { return m_hint.get(); }
+    // The hint window is made when first asked for: most grids never show a
+    // hint, and a top-level window costs as much as a screen of cells.
+    CUGHint* GetHint();
     CUGEdit* GetDefaultEdit() { return &m_defaultEdit; }
     CPen* GetHighlightPen() { return &m_highlightPen; }
     CPen* GetShadowPen() { return &m_shadowPen; }
