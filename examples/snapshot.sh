@@ -11,8 +11,9 @@
 #       the picture's path is printed.
 #
 # The caller has exported DISPLAY and WINEPREFIX and runs a wineserver. Every
-# wait has a limit: when something does not happen in time, the reason goes
-# to standard error and the exit code is 1.
+# wait has a limit, and so has every call of the X tools (an X server that
+# stops answering would otherwise hold them): when something does not happen
+# in time, the reason goes to standard error and the exit code is 1.
 set -uo pipefail
 
 what=${1:-}
@@ -49,7 +50,7 @@ fail() {
 wait_window() {
     local id deadline=$((SECONDS + $2))
     while [ "$SECONDS" -lt "$deadline" ]; do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n1)
+        id=$(timeout 10 xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n1)
         if [ -n "$id" ]; then echo "$id"; return 0; fi
         kill -0 "$pid" 2>/dev/null || fail "the program ended before the window \"$1\" appeared"
         grep -m1 '^Alert: ' "$err" >/dev/null 2>&1 \
@@ -63,7 +64,7 @@ wait_window() {
 wait_gone() {
     local deadline=$((SECONDS + $2))
     while [ "$SECONDS" -lt "$deadline" ]; do
-        xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$1" || return 0
+        timeout 10 xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$1" || return 0
         sleep 0.2
     done
     return 1
@@ -85,7 +86,7 @@ wait_end() {
 # Gives the window the input focus (there is no window manager to do it), so
 # that it is drawn as the active window.
 focus() {
-    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    timeout 10 xdotool windowfocus --sync "$1" 2>/dev/null || timeout 10 xdotool windowfocus "$1"
     sleep 0.2
 }
 
@@ -93,7 +94,7 @@ shoot() {   # window id
     # The first paint may still be under way when the window becomes visible.
     sleep 1
     mkdir -p "$(dirname "$picture")"
-    import -window "$1" "$picture" 2>"$work/import.txt" \
+    timeout 30 import -window "$1" "$picture" 2>"$work/import.txt" \
         || fail "the screenshot could not be taken: $(cat "$work/import.txt")"
 }
 
@@ -109,7 +110,7 @@ lotdialog)
     shoot "$window"
     # OK by its mnemonic: the dialog manager presses the button whichever
     # control has the focus, also an edit within the grid.
-    xdotool key alt+o
+    timeout 10 xdotool key alt+o
     wait_gone "$window" 10 \
         || fail "OK did not close the dialog (its status line tells why: see $picture)"
     wait_end 60 || fail "the host ended with exit code $?"
