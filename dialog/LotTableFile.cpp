@@ -109,12 +109,17 @@ CString LotTableFile::Load(const CString& path, MyCug& grid)
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite))
         return Message(L"File %s could  not be opened", path);
+    return Load(file, grid);
+}
+
+CString LotTableFile::Load(CFile& file, MyCug& grid)
+{
     try {
         CArchive ar(&file, CArchive::load);
         Read(ar, grid);
         ar.Close();
     } catch (const CException&) {
-        return Message(L"File %s is damaged or is not a lot table file", path);
+        return Message(L"File %s is damaged or is not a lot table file", file.GetFilePath());
     }
     return CString();
 }

@@ -3,6 +3,7 @@
 #include "CString.h"
 
 class CArchive;
+class CFile;
 class MyCug;
 
 // The lot table file: the grid's Results, its layer entries (Layers, Counts,
@@ -21,6 +22,9 @@ public:
     // Reads `path` into `grid`'s members; they change only when the whole
     // file was read. Answers an empty text on success, else the message.
     static CString Load(const CString& path, MyCug& grid);
+    // The same for a file already open for reading; its path names it in
+    // the message.
+    static CString Load(CFile& file, MyCug& grid);
 
     static void Write(CArchive& ar, const MyCug& grid);
     // Throws CArchiveException for data that ends early or cannot be a lot

@@ -14,7 +14,11 @@
 ;;; It answers the confirmed rows, each (Layer Quantity Type Numbering), nil
 ;;; after Cancel, or no value when the counts do not match the layers.
 
-(setq *lots-rows* nil)   ; the rows confirmed last, nil before the first OK
+;; The rows confirmed last; before the first OK, a starting table that numbers
+;; the Elm Street lots first and every other lot after them.
+(setq *lots-rows* '(("LOT-A-ELM-NORTH" "14" "Detached" "1")
+                    ("LOT-A-ELM-SOUTH" "12" "Detached" "15")
+                    ("*" "82" "Terraced" "27")))
 
 ;; The lot layers of the site plan, one per street side or block.
 (defun lots-layers ()

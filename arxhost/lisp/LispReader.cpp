@@ -22,6 +22,14 @@ bool IsDelimiter(wchar_t ch)
            || ch == L';';
 }
 
+// Only the ASCII digits make numbers: iswdigit also answers true for the
+// digits of other scripts and for superscripts, which wcstoll and wcstod then
+// do not read, so "²" or "5٠" would become numbers of another value.
+bool IsDigit(wchar_t ch)
+{
+    return ch >= L'0' && ch <= L'9';
+}
+
 // An integer token: optional sign and decimal digits only.
 bool ParseInteger(const std::wstring& token, long long& value)
 {
@@ -29,7 +37,7 @@ bool ParseInteger(const std::wstring& token, long long& value)
     if (i == token.size())
         return false;
     for (size_t k = i; k < token.size(); ++k)
-        if (!std::iswdigit(token[k]))
+        if (!IsDigit(token[k]))
             return false;
     errno = 0;
     value = std::wcstoll(token.c_str(), nullptr, 10);
@@ -41,13 +49,13 @@ bool ParseReal(const std::wstring& token, double& value)
 {
     size_t i = (token[0] == L'+' || token[0] == L'-') ? 1 : 0;
     bool digits = false;
-    while (i < token.size() && std::iswdigit(token[i])) {
+    while (i < token.size() && IsDigit(token[i])) {
         ++i;
         digits = true;
     }
     if (i < token.size() && token[i] == L'.') {
         ++i;
-        while (i < token.size() && std::iswdigit(token[i])) {
+        while (i < token.size() && IsDigit(token[i])) {
             ++i;
             digits = true;
         }
@@ -59,7 +67,7 @@ bool ParseReal(const std::wstring& token, double& value)
         if (i < token.size() && (token[i] == L'+' || token[i] == L'-'))
             ++i;
         bool expDigits = false;
-        while (i < token.size() && std::iswdigit(token[i])) {
+        while (i < token.size() && IsDigit(token[i])) {
             ++i;
             expDigits = true;
         }

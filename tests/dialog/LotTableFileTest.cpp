@@ -1,12 +1,16 @@
 #include "CArchive.h"
 #include "CFile.h"
 #include "FileTestSupport.h"
+#include "Fuzz.h"
 #include "LotTableFile.h"
+#include "MemoryFile.h"
 #include "MyCug.h"
+#include "Narrow.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include <cstdlib>
+#include <new>
 #include <vector>
 
 namespace {
@@ -47,6 +51,22 @@ const Bytes kSampleFile = {
     0xFF, 0xFE, 0xFF, 1, 'B', 0, 0xFF, 0xFE, 0xFF, 1, '4', 0, 0, 0, 0, 0,
     0xFF, 0xFE, 0xFF, 6, 'T', 0, '1', 0, '\n', 0, 'T', 0, '2', 0, '\n', 0,
 };
+
+bool SameTable(const MyCug& a, const MyCug& b)
+{
+    if (a.Results.GetSize() != b.Results.GetSize() || a.Layers.GetSize() != b.Layers.GetSize()
+        || a.Counts.GetSize() != b.Counts.GetSize() || a.LayerUsed.GetSize() != b.LayerUsed.GetSize()
+        || a.TypeChoices != b.TypeChoices)
+        return false;
+    for (int i = 0; i < a.Results.GetSize(); ++i)
+        if (a.Results[i].Layer != b.Results[i].Layer || a.Results[i].Quantity != b.Results[i].Quantity
+            || a.Results[i].Type != b.Results[i].Type || a.Results[i].Numbering != b.Results[i].Numbering)
+            return false;
+    for (int i = 0; i < a.Layers.GetSize(); ++i)
+        if (a.Layers[i] != b.Layers[i] || a.Counts[i] != b.Counts[i] || a.LayerUsed[i] != b.LayerUsed[i])
+            return false;
+    return true;
+}
 
 void ExpectSameTable(const MyCug& a, const MyCug& b)
 {
@@ -145,38 +165,163 @@ TEST(LotTableFile, EveryTruncationIsReportedAndChangesNothing)
     }
 }
 
-TEST(LotTableFile, RandomlyDamagedFilesNeverCrashOrOverAllocate)
+// The largest single allocation while `Watching` is set, for the reader's
+// promise that a file's counts never make it allocate beyond what the file
+// can hold. Every allocation of this program passes here.
+namespace {
+volatile bool Watching = false;
+std::size_t LargestAllocation = 0;
+} // namespace
+
+void* operator new(std::size_t size)
 {
-    TemporaryPath path(L"lotgrid-mutated.tab");
-    std::mt19937 random(20261206);
-    int failures = 0;
-    for (int round = 0; round < 3000; ++round) {
-        Bytes bytes = kSampleFile;
-        int edits = 1 + static_cast<int>(random() % 4);
-        for (int e = 0; e < edits; ++e) {
-            size_t at = random() % bytes.size();
-            switch (random() % 4) {
-            case 0: bytes[at] = static_cast<unsigned char>(random()); break;
-            case 1: bytes[at] = 0xFF; break;
-            case 2: bytes.erase(bytes.begin() + static_cast<long>(at)); break;
-            default: bytes.insert(bytes.begin() + static_cast<long>(at),
-                                  static_cast<unsigned char>(random()));
-            }
-            if (bytes.empty())
-                bytes.push_back(0);
-        }
-        WriteAllBytes(path, bytes);
-        MyCug grid;
-        CString failure = LotTableFile::Load(path.Path(), grid);
-        if (!failure.IsEmpty()) {
-            ++failures;
-            EXPECT_EQ(grid.Results.GetSize(), 0);
-            EXPECT_EQ(grid.Layers.GetSize(), 0);
-        } else {
-            // What did load is consistent: three parallel arrays.
-            EXPECT_EQ(grid.Layers.GetSize(), grid.Counts.GetSize());
-            EXPECT_EQ(grid.Layers.GetSize(), grid.LayerUsed.GetSize());
+    if (Watching && size > LargestAllocation)
+        LargestAllocation = size;
+    if (void* memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+
+namespace {
+
+Bytes FileOf(const MyCug& grid)
+{
+    MemoryFile file;
+    CArchive ar(&file, CArchive::store);
+    LotTableFile::Write(ar, grid);
+    ar.Close();
+    return file.Bytes();
+}
+
+// Names of 254 to 1,000 characters (the one-byte and the 16-bit length
+// forms), and with `huge` a type list of 70,000 (the 32-bit form).
+void FillLongNames(MyCug& grid, bool huge)
+{
+    for (int length : {254, 255, 300, 1000}) {
+        CString name(L'n', length);
+        grid.Results.Add({name, CString(L'7', length / 100), CString(L't', length), L"1"});
+        grid.Layers.Add(name);
+        grid.Counts.Add(L"12");
+        grid.LayerUsed.Add(1);
+    }
+    grid.TypeChoices = CString(L'c', huge ? 70000 : 2000) + L"\n";
+}
+
+void FillManyRows(MyCug& grid)
+{
+    for (int i = 0; i < 400; ++i) {
+        CString number;
+        number.Format(L"%d", i + 1);
+        grid.Results.Add({L"L" + number, number, L"T1", number});
+        if (i % 2 == 0) {
+            grid.Layers.Add(L"L" + number);
+            grid.Counts.Add(number);
+            grid.LayerUsed.Add(i % 4 == 0);
         }
     }
-    EXPECT_GT(failures, 1000) << "most damage is noticed";
+    grid.TypeChoices = L"T1\nT2\n";
+}
+
+void Damage(FuzzRandom& random, Bytes& bytes)
+{
+    static const std::uint64_t counts[] = {0, 1, 2, 0xFF, 0xFFFE, 0xFFFF, 0x7FFFFFFF, 0xFFFFFFFF,
+                                           0x100000000ull, 0x7FFFFFFFFFFFFFFFull, ~0ull};
+    std::size_t edits = 1 + random.Below(4);
+    for (std::size_t e = 0; e < edits && !bytes.empty(); ++e) {
+        std::size_t at = random.Below(bytes.size());
+        switch (random.Below(7)) {
+        case 0: bytes[at] = static_cast<BYTE>(random.Next()); break;
+        case 1: bytes[at] = 0xFF; break;
+        case 2: bytes.erase(bytes.begin() + static_cast<long>(at),
+                            bytes.begin() + static_cast<long>(std::min(bytes.size(), at + 1 + random.Below(8))));
+                break;
+        case 3: bytes.insert(bytes.begin() + static_cast<long>(at), static_cast<BYTE>(random.Next())); break;
+        case 4: bytes.resize(at); break;
+        default: {   // a count or a length field's worth of a telling value
+            std::uint64_t value = random.Pick(counts);
+            std::size_t width = std::size_t(1) << (1 + random.Below(3));
+            for (std::size_t k = 0; k < width && at + k < bytes.size(); ++k)
+                bytes[at + k] = static_cast<BYTE>(value >> (8 * k));
+        }
+        }
+    }
+}
+
+} // namespace
+
+TEST(LotTableFileFuzz, DamagedFilesFailCleanlyWithinTheirSize)
+{
+    MyCug sample, longNames, hugeNames, manyRows;
+    FillSample(sample);
+    FillLongNames(longNames, false);
+    FillLongNames(hugeNames, true);
+    FillManyRows(manyRows);
+    const Bytes files[] = {FileOf(sample), FileOf(longNames), FileOf(hugeNames), FileOf(manyRows)};
+    ASSERT_EQ(files[0], kSampleFile);
+
+    // The table in memory before each load; a failed load leaves it so.
+    MyCug before, grid;
+    FillSample(before);
+    auto restore = [&] {
+        grid.Results.Copy(before.Results);
+        grid.Layers.Copy(before.Layers);
+        grid.Counts.Copy(before.Counts);
+        grid.LayerUsed.Copy(before.LayerUsed);
+        grid.TypeChoices = before.TypeChoices;
+    };
+    restore();
+
+    FuzzWatch watch("LotTableFileFuzz");
+    int failures = 0;
+    int damaged = 0;
+    // Answers false after reporting what went wrong with `bytes`.
+    auto load = [&](std::uint64_t seed, const Bytes& bytes) {
+        watch.Begin(seed, &bytes);
+        MemoryFile file(bytes);
+        CString message;
+        LargestAllocation = 0;
+        Watching = true;
+        try {
+            message = LotTableFile::Load(file, grid);
+        } catch (...) {
+            message = L"an exception came through";
+        }
+        Watching = false;
+        const char* fault = nullptr;
+        if (LargestAllocation > 16 * bytes.size() + 65536)
+            fault = "an allocation beyond what the file can hold";
+        else if (!message.IsEmpty() && message != L"File memory.tab is damaged or is not a lot table file")
+            fault = "another message";
+        else if (!message.IsEmpty() && !SameTable(grid, before))
+            fault = "the failed load changed the table";
+        else if (message.IsEmpty() && (grid.Counts.GetSize() != grid.Layers.GetSize()
+                                       || grid.LayerUsed.GetSize() != grid.Layers.GetSize()))
+            fault = "the loaded layer entries do not match";
+        if (!message.IsEmpty())
+            ++damaged;
+        else
+            restore();
+        if (fault) {
+            ++failures;
+            ADD_FAILURE() << "seed " << seed << ": " << fault << " (" << Narrow(message.str())
+                          << ", largest allocation " << LargestAllocation << " bytes)\ninput: "
+                          << FuzzShow(bytes);
+        }
+        return !fault;
+    };
+
+    // Every truncation of the short files, then random damage to all four.
+    for (int f = 0; f < 2; ++f)
+        for (std::size_t length = 0; length < files[f].size() && failures < 5; ++length)
+            load(FuzzSeed(f, length), Bytes(files[f].begin(), files[f].begin() + static_cast<long>(length)));
+    const int cases = 100000 * FuzzScale();
+    for (int i = 0; i < cases && failures < 5; ++i) {
+        std::uint64_t seed = FuzzSeed(20261208, i);
+        FuzzRandom random(seed);
+        std::size_t pick = random.Below(100);
+        Bytes bytes = files[pick < 60 ? 0 : pick < 85 ? 1 : pick < 86 ? 2 : 3];
+        Damage(random, bytes);
+        load(seed, bytes);
+    }
+    EXPECT_GT(damaged, cases / 2) << "most damage is noticed";
 }
