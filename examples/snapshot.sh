@@ -11,7 +11,7 @@
 #       the picture's path is printed.
 #
 # The caller has exported DISPLAY and WINEPREFIX and runs a wineserver. Every
-# wait has a limit, and so has every call of the X tools (an X server that
+# wait has a limit, and so has every call of the X programs (an X server that
 # stops answering would otherwise hold them): when something does not happen
 # in time, the reason goes to standard error and the exit code is 1.
 set -uo pipefail
