@@ -5,6 +5,7 @@
 //
 // Each figure is the median of a few runs on a grid in a hidden window;
 // the goal for each is under 500 ms.
+#include "BenchClock.h"
 #include "CUGCtrl.h"
 #include "CUGGridInfo.h"
 #include "CString.h"
@@ -23,18 +24,6 @@ constexpr int kColumns = 26;
 constexpr long kRows = 10000;
 constexpr int kRepeats = 5;
 
-double NowMs()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1e3 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 double Median(const std::function<void()>& prepare, const std::function<void()>& action)
 {
     std::vector<double> times;
@@ -44,8 +33,7 @@ double Median(const std::function<void()>& prepare, const std::function<void()>&
         action();
         times.push_back(NowMs() - start);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return MedianOf(times);
 }
 
 }  // namespace

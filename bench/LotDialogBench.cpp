@@ -9,6 +9,7 @@
 //   lot grid with 1000 layers: the setup of a grid of 1000 layers with 500
 //     of them in rows, and one layer chosen in its blank row (quantity,
 //     every row's choices, the next blank row, the numbering).
+#include "BenchClock.h"
 #include "ArxHost.h"
 #include "CDialog.h"
 #include "CWnd.h"
@@ -27,24 +28,6 @@
 #include <vector>
 
 namespace {
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1e3 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Watches the next modal dialog of this thread: the end of the last paint
 // of it or of any window inside it is when it became visible. The dialog is
@@ -198,7 +181,7 @@ int wmain()
         bare.push_back(BareDialogToVisible());
     }
     acutRelRb(args);
-    const double lotMs = Median(lot), bareMs = Median(bare);
+    const double lotMs = MedianOf(lot), bareMs = MedianOf(bare);
     std::printf("LOTDIALOG call to dialog visible: %.1f ms, ratio %.2f\n", lotMs, lotMs / bareMs);
 
     std::vector<double> setup, choose;
@@ -219,6 +202,6 @@ int wmain()
         choose.push_back(NowMs() - start);
     }
     std::printf("lot grid with 1000 layers: setup %.1f ms, choose a layer %.1f ms\n",
-                Median(setup), Median(choose));
+                MedianOf(setup), MedianOf(choose));
     return 0;
 }

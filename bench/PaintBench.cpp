@@ -6,6 +6,7 @@
 //
 // Each figure is the median of many repaints into a visible window, flushed
 // with GdiFlush so that the time includes what GDI queued.
+#include "BenchClock.h"
 #include "CUGCtrl.h"
 #include "CUGGrid.h"
 #include "CUGGridInfo.h"
@@ -29,18 +30,6 @@ constexpr int kColumnWidth = 75;
 constexpr int kRowHeight = 20;
 constexpr int kRepeats = 60;
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1e6 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 void Pump()
 {
     MSG msg;
@@ -60,17 +49,16 @@ double Median(const std::function<void()>& action, int repeats = kRepeats)
     std::vector<double> times;
     for (int i = 0; i < repeats + 5; ++i) {
         Pump();
-        const double start = Now();
+        const double start = NowMs();
         action();
         for (HWND frame : g_frames)
             RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         GdiFlush();
-        const double elapsed = Now() - start;
+        const double elapsed = 1e3 * (NowMs() - start);
         if (i >= 5)  // the first passes warm caches and fonts up
             times.push_back(elapsed);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return MedianOf(times);
 }
 
 std::wstring CellText(int col, long row)
