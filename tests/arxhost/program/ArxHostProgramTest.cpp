@@ -1,7 +1,6 @@
 // arxhost.exe run as a user runs it: a command line in, one output line per
-// -e and error lines out, with an exit code; and without expressions, its
-// main window with the module loaded, driven with window messages. The LISP
-// files they load are in the program's folder, in arxhost-files\.
+// -e, error lines and an exit code out; without expressions, its main window
+// driven with messages. The LISP files it is given are in arxhost-files\.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -18,7 +17,7 @@ std::wstring ProgramFolder()
 }
 
 const std::wstring kFiles = ProgramFolder() + L"arxhost-files\\";
-// The folder as it shows inside a LISP string literal.
+// The folder as a LISP string literal shows it.
 const std::wstring kFilesInLisp = std::regex_replace(kFiles, std::wregex(L"\\\\"), L"\\\\");
 
 // One argument quoted as the C runtime splits a command line again: a run
@@ -40,8 +39,7 @@ std::wstring Quote(const std::wstring& arg)
 
 struct HostRun {
     DWORD exitCode = ~0u;
-    std::wstring out;
-    std::wstring err;
+    std::wstring out, err;
 };
 
 // Runs arxhost.exe (beside the test program) in `folder` until it ends, at
@@ -77,7 +75,8 @@ HostRun RunHost(const std::vector<std::wstring>& args, const std::wstring& folde
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
     }
-    for (auto [file, text] : {std::pair{startup.hStdOutput, &run.out}, {startup.hStdError, &run.err}}) {
+    for (auto [file, text] :
+         {std::pair{startup.hStdOutput, &run.out}, std::pair{startup.hStdError, &run.err}}) {
         std::string bytes(GetFileSize(file, nullptr), '\0');
         SetFilePointer(file, 0, nullptr, FILE_BEGIN);
         DWORD got = 0;
@@ -93,14 +92,10 @@ TEST(ArxHostProgram, CommandLinesGiveTheirOutputLinesAndExitCode)
 {
     const std::wstring missing = ProgramFolder() + L"no-such-module.arx";
     const std::wstring library = ProgramFolder() + L"arxcore.dll";
-    struct Case {
-        std::vector<std::wstring> args;
-        std::wstring folder;
-        DWORD exitCode;
-        std::wstring out;
-        std::wstring err;   // ending in "...": its start
-    };
-    const Case cases[] = {
+    // Arguments, current folder, exit code, standard output and error (of
+    // which "..." ends what is known).
+    const std::tuple<std::vector<std::wstring>, std::wstring, DWORD, std::wstring, std::wstring>
+        cases[] = {
         // A value in print form, an empty line for no value, the last value
         // of several forms; a failed expression prints no line.
         {{L"-e", L"(list 1 \"a\" (quote (b . 2)))", L"-e", L"(princ)", L"-e", L"1 2", L"-e",
@@ -124,12 +119,11 @@ TEST(ArxHostProgram, CommandLinesGiveTheirOutputLinesAndExitCode)
          L"arxhost: \"" + library + L"\" is no application module: it does not export "
                                     L"acrxEntryPoint\n"},
         {{L"-e"}, L"", 2, L"", L"arxhost: option -e needs a value\nusage: arxhost.exe..."}};
-    for (const Case& expected : cases) {
-        HostRun run = RunHost(expected.args, expected.folder);
-        EXPECT_EQ(run.exitCode, expected.exitCode);
-        EXPECT_EQ(run.out, expected.out);
-        const size_t dots = expected.err.find(L"...");
-        EXPECT_EQ(run.err.substr(0, dots), expected.err.substr(0, dots));
+    for (const auto& [args, folder, exitCode, out, err] : cases) {
+        HostRun run = RunHost(args, folder);
+        EXPECT_EQ(run.exitCode, exitCode);
+        EXPECT_EQ(run.out, out);
+        EXPECT_EQ(run.err.substr(0, err.find(L"...")), err.substr(0, err.find(L"...")));
     }
 }
 
@@ -145,10 +139,9 @@ template <class Condition> bool Within(Condition done)
 // The text of another process's control: only a message brings it here.
 std::wstring Text(HWND window)
 {
-    std::wstring text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-    text.resize(static_cast<size_t>(
-        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
+    wchar_t text[8192];
+    return {text, static_cast<size_t>(SendMessageW(window, WM_GETTEXT, std::size(text),
+                                                   reinterpret_cast<LPARAM>(text)))};
 }
 
 // The main window of the host whose process id is given, once it shows:
@@ -160,7 +153,8 @@ void DriveMainWindow(DWORD processId)
     DWORD owner = 0;
     ASSERT_TRUE(Within([&] {
         while ((main = FindWindowExW(nullptr, main, L"ArxHostMain", nullptr)))
-            if (GetWindowThreadProcessId(main, &owner) && owner == processId && IsWindowVisible(main))
+            if (GetWindowThreadProcessId(main, &owner) && owner == processId
+                && IsWindowVisible(main))
                 return true;
         return false;
     })) << "no main window";
@@ -168,7 +162,6 @@ void DriveMainWindow(DWORD processId)
     HWND history = FindWindowExW(main, command, L"Edit", nullptr);
     if (GetWindowLongW(command, GWL_STYLE) & ES_READONLY)
         std::swap(command, history);
-    ASSERT_TRUE(command && history);
 
     // The drawing area shows its grid, read back from the screen.
     POINT grid{40, 60};   // on the first vertical line
