@@ -3,7 +3,7 @@
 // ";=> " and the printed value of each of its forms (an error as "; error:
 // message"), then, if it wrote something, ";out> " and that text with line
 // feeds as \n. read-*.mal files only read the forms; eval-*.mal files
-// evaluate them in one session per file. Beside them, input at the sizes and
+// evaluate them with one evaluator per file. Beside them, input at the sizes and
 // depths a file can hold ends in an error or a shortened print.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -22,7 +22,7 @@ namespace {
 
 // An evaluator as the host program runs one: what the forms write is kept,
 // and the host knows one variable, DWGNAME.
-class LispSession : public LispHost {
+class LispRunner : public LispHost {
 public:
     void Write(const std::wstring& text) override { written += text; }
     LispRef GetVar(const std::wstring& name) override
@@ -64,7 +64,7 @@ TEST(LispForms, ProduceTheExpectedOutput)
         std::wstring text;
         ASSERT_TRUE(LispSourceFile::Read(file.path().wstring(), text));
         std::erase(text, L'\r');
-        LispSession session;
+        LispRunner lisp;
         const bool evaluate = file.path().filename().wstring().rfind(L"eval-", 0) == 0;
         std::wistringstream lines(text);
         std::wstring expected, produced;
@@ -75,11 +75,11 @@ TEST(LispForms, ProduceTheExpectedOutput)
             produced += line + L"\n";
             if (line.empty() || line.rfind(L";;", 0) == 0)
                 continue;
-            session.written.clear();
-            for (const std::wstring& value : session.Run(line, evaluate))
+            lisp.written.clear();
+            for (const std::wstring& value : lisp.Run(line, evaluate))
                 produced += L";=> " + value + L"\n";
-            if (!session.written.empty())
-                produced += L";out> " + std::regex_replace(session.written, lf, L"\\n") + L"\n";
+            if (!lisp.written.empty())
+                produced += L";out> " + std::regex_replace(lisp.written, lf, L"\\n") + L"\n";
         }
         EXPECT_EQ(produced, expected) << file.path().string();
     }
@@ -90,8 +90,8 @@ TEST(LispReaderLimits, RefusesTooDeepNestingAndReadsTheNextForm)
     auto Nested = [](int depth, const std::wstring& core) {
         return std::wstring(depth, L'(') + core + std::wstring(depth, L')');
     };
-    LispSession session;
-    EXPECT_EQ(session.Run(Nested(1000, L"1"), false),
+    LispRunner lisp;
+    EXPECT_EQ(lisp.Run(Nested(1000, L"1"), false),
               std::vector<std::wstring>{Nested(1000, L"1")});
     // Lists and quotes count alike; the broken form is skipped as a whole,
     // and one that never closes leaves nothing behind.
@@ -99,8 +99,8 @@ TEST(LispReaderLimits, RefusesTooDeepNestingAndReadsTheNextForm)
     for (const std::wstring& deep :
          {Nested(1001, L"1"), Nested(100000, L"\"(\" x"), std::wstring(1001, L'\'') + L"(a b)",
           std::wstring(200000, L'\'') + L"x", Nested(600, L"'" + Nested(600, L"y"))})
-        EXPECT_EQ(session.Run(deep + L" 7", false), (std::vector<std::wstring>{tooDeep, L"7"}));
-    EXPECT_EQ(session.Run(std::wstring(300000, L'(') + L" 7", false),
+        EXPECT_EQ(lisp.Run(deep + L" 7", false), (std::vector<std::wstring>{tooDeep, L"7"}));
+    EXPECT_EQ(lisp.Run(std::wstring(300000, L'(') + L" 7", false),
               std::vector<std::wstring>{tooDeep});
 }
 
@@ -110,12 +110,12 @@ TEST(LispEvaluatorLimits, HugeFlatInputAndDeepValuesArePrinted)
     for (int i = 0; i < 300000; ++i)
         items += L"12345 ";
     std::wstring text(2000000, L'X');
-    LispSession session;
-    EXPECT_TRUE(session.Run(L"(length '(" + items + L")) (strlen \"" + text + L"\") '" + text)
+    LispRunner lisp;
+    EXPECT_TRUE(lisp.Run(L"(length '(" + items + L")) (strlen \"" + text + L"\") '" + text)
                 == (std::vector<std::wstring>{L"300000", L"2000000", text}));
     // A nest far deeper than the reader allows prints shortened.
     std::wstring deep =
-        session.Run(L"(setq deep nil) (repeat 300000 (setq deep (list deep)))").back();
+        lisp.Run(L"(setq deep nil) (repeat 300000 (setq deep (list deep)))").back();
     EXPECT_EQ(deep.substr(0, 5), L"(((((");
     EXPECT_NE(deep.find(L"..."), std::wstring::npos);
 }

@@ -105,7 +105,7 @@ TEST(ArxHostProgram, CommandLinesGiveTheirOutputLinesAndExitCode)
          L"; error: malformed list on input\n; error: no function definition: FOO\n"
          L"; error: extra right paren on input\n"
          L"; error: malformed list on input: nested too deeply\n"},
-        // Files and expressions in order, in one session.
+        // Files and expressions in order, each seeing what the others defined.
         {{L"-e", L"(setq n 2)", kFiles + L"routine.lsp", L"-e", L"(twice n)",
           kFiles + L"missing.lsp", kFiles + L"runaway.lsp", L"-e", L"n"},
          L"", 0, L"2\nloaded and on20\n|after10\n",
