@@ -1,190 +1,123 @@
-// Runs the expected-output files of forms/ (copied beside the program as
-// arxlisp-forms\). Each line that is neither blank nor a comment (";;") is an
-// input; the lines right after it say what it must produce:
-//   ;=> text    the printed value of each form of the input, in order; an
-//               error shows as "; error: message" in place of its value
-//   ;out> text  what the input wrote (princ, print, ...), line feeds as \n
-// An input without expectations only prepares the lines after it.
-// read-*.mal files read and print each form; eval-*.mal files evaluate them,
-// in one evaluator per file whose DWGPREFIX is "C:\site\" and DWGNAME
-// "lots.dwg".
+// The files forms/*.mal, copied beside the program into arxlisp-forms\: each
+// line that is neither blank nor a comment (";;") is an input, followed by
+// ";=> " and the printed value of each of its forms (an error as "; error:
+// message"), then, if it wrote something, ";out> " and that text with line
+// feeds as \n. read-*.mal files only read the forms; eval-*.mal files
+// evaluate them with one evaluator per file. Beside them, input at the sizes and
+// depths a file can hold ends in an error or a shortened print.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <cctype>
-#include <string>
-#include <vector>
+#include <filesystem>
+#include <regex>
+#include <sstream>
 
 #include "LispError.h"
 #include "LispEvaluator.h"
 #include "LispPrinter.h"
 #include "LispReader.h"
-#include "Narrow.h"
 #include "LispSourceFile.h"
 
 namespace {
 
-class RecordingHost : public LispHost {
+// An evaluator as the host program runs one: what the forms write is kept,
+// and the host knows one variable, DWGNAME.
+class LispRunner : public LispHost {
 public:
     void Write(const std::wstring& text) override { written += text; }
     LispRef GetVar(const std::wstring& name) override
     {
-        std::wstring key = name;
-        for (wchar_t& ch : key)
-            ch = static_cast<wchar_t>(towupper(ch));
-        if (key == L"DWGPREFIX")
-            return LispValue::String(L"C:\\site\\");
-        if (key == L"DWGNAME")
-            return LispValue::String(L"lots.dwg");
-        return nullptr;
+        return name == L"DWGNAME" ? LispValue::String(L"lots.dwg") : nullptr;
     }
-    std::wstring written;
-};
 
-std::wstring FormsFolder()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    path.resize(length);
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"arxlisp-forms\\";
-}
-
-std::vector<std::string> FormFiles()
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((FormsFolder() + L"*.mal").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::wstring name = found.cFileName;
-        names.emplace_back(name.begin(), name.end());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
-std::vector<std::wstring> Lines(const std::wstring& text)
-{
-    std::vector<std::wstring> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos)
-            end = text.size();
-        std::wstring line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == L'\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::wstring EscapeLineFeeds(const std::wstring& text)
-{
-    std::wstring out;
-    for (wchar_t ch : text)
-        out += ch == L'\n' ? std::wstring(L"\\n") : std::wstring(1, ch);
-    return out;
-}
-
-bool StartsWith(const std::wstring& text, const wchar_t* prefix)
-{
-    return text.rfind(prefix, 0) == 0;
-}
-
-struct Outcome {
-    std::vector<std::wstring> values;
-    std::wstring written;
-};
-
-Outcome ReadInput(const std::wstring& input, bool evaluate, LispEvaluator& evaluator,
-                  RecordingHost& host)
-{
-    Outcome outcome;
-    host.written.clear();
-    LispReader reader(input);
-    for (;;) {
-        try {
-            LispRef form;
-            if (!reader.Read(form))
-                break;
-            outcome.values.push_back(LispPrinter::Prin1(evaluate ? evaluator.Eval(form) : form));
-        } catch (const LispError& error) {
-            outcome.values.push_back(L"; error: " + error.Message());
-        }
-    }
-    outcome.written = host.written;
-    return outcome;
-}
-
-class LispForms : public testing::TestWithParam<std::string> {};
-
-TEST_P(LispForms, ProduceTheExpectedOutput)
-{
-    const std::string file = GetParam();
-    std::wstring text;
-    ASSERT_TRUE(LispSourceFile::Read(FormsFolder() + std::wstring(file.begin(), file.end()), text))
-        << file;
-    const bool evaluate = file.rfind("eval-", 0) == 0;
-
-    RecordingHost host;
-    LispEvaluator evaluator(host);
-    const std::vector<std::wstring> lines = Lines(text);
-    int checks = 0;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::wstring& input = lines[i];
-        if (input.empty() || StartsWith(input, L";;") || StartsWith(input, L";=>")
-            || StartsWith(input, L";out>"))
-            continue;
-        const Outcome outcome = ReadInput(input, evaluate, evaluator, host);
-        const std::string where = file + ":" + std::to_string(i + 1) + ": " + Narrow(input);
-        size_t values = 0;
-        bool expectsValues = false;
-        for (size_t k = i + 1; k < lines.size(); ++k, ++checks) {
-            const std::wstring& expect = lines[k];
-            if (StartsWith(expect, L";=>")) {
-                expectsValues = true;
-                std::wstring wanted = expect.size() > 4 ? expect.substr(4) : L"";
-                std::wstring got = values < outcome.values.size() ? outcome.values[values]
-                                                                  : L"<nothing>";
-                EXPECT_EQ(Narrow(wanted), Narrow(got)) << where;
-                ++values;
-            } else if (StartsWith(expect, L";out>")) {
-                std::wstring wanted = expect.size() > 6 ? expect.substr(6) : L"";
-                EXPECT_EQ(Narrow(wanted), Narrow(EscapeLineFeeds(outcome.written))) << where;
-            } else {
-                break;
+    // Every form of `text`, evaluated or only read, as printed; an error
+    // takes its place as "; error: message" and reading goes on behind it.
+    std::vector<std::wstring> Run(const std::wstring& text, bool evaluate = true)
+    {
+        std::vector<std::wstring> results;
+        LispReader reader(text);
+        for (LispRef form;;) {
+            try {
+                if (!reader.Read(form))
+                    return results;
+                results.push_back(LispPrinter::Prin1(evaluate ? evaluator.Eval(form) : form));
+            } catch (const LispError& error) {
+                results.push_back(L"; error: " + error.Message());
             }
         }
-        if (expectsValues) {
-            EXPECT_EQ(values, outcome.values.size()) << where << ": number of values";
-        }
     }
-    EXPECT_GT(checks, 0) << file << " checks nothing";
+
+    LispEvaluator evaluator{*this};
+    std::wstring written;
+};
+
+TEST(LispForms, ProduceTheExpectedOutput)
+{
+    wchar_t program[MAX_PATH];
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    const auto folder = std::filesystem::path(program).parent_path() / L"arxlisp-forms";
+    SetCurrentDirectoryW(folder.c_str());   // where the files load from
+    const std::wregex lf(L"\n");   // shown as \n in the files
+    for (const auto& file : std::filesystem::directory_iterator(folder)) {
+        if (file.path().extension() != L".mal")
+            continue;
+        std::wstring text;
+        ASSERT_TRUE(LispSourceFile::Read(file.path().wstring(), text));
+        std::erase(text, L'\r');
+        LispRunner lisp;
+        const bool evaluate = file.path().filename().wstring().rfind(L"eval-", 0) == 0;
+        std::wistringstream lines(text);
+        std::wstring expected, produced;
+        for (std::wstring line; std::getline(lines, line);) {
+            expected += line + L"\n";
+            if (line.rfind(L";=>", 0) == 0 || line.rfind(L";out>", 0) == 0)
+                continue;
+            produced += line + L"\n";
+            if (line.empty() || line.rfind(L";;", 0) == 0)
+                continue;
+            lisp.written.clear();
+            for (const std::wstring& value : lisp.Run(line, evaluate))
+                produced += L";=> " + value + L"\n";
+            if (!lisp.written.empty())
+                produced += L";out> " + std::regex_replace(lisp.written, lf, L"\\n") + L"\n";
+        }
+        EXPECT_EQ(produced, expected) << file.path().string();
+    }
 }
 
-std::string TestName(const testing::TestParamInfo<std::string>& info)
+TEST(LispReaderLimits, RefusesTooDeepNestingAndReadsTheNextForm)
 {
-    std::string name;
-    for (char ch : info.param.substr(0, info.param.rfind('.')))
-        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-    return name;
+    auto Nested = [](int depth, const std::wstring& core) {
+        return std::wstring(depth, L'(') + core + std::wstring(depth, L')');
+    };
+    LispRunner lisp;
+    EXPECT_EQ(lisp.Run(Nested(1000, L"1"), false),
+              std::vector<std::wstring>{Nested(1000, L"1")});
+    // Lists and quotes count alike; the broken form is skipped as a whole,
+    // and one that never closes leaves nothing behind.
+    const std::wstring tooDeep = L"; error: malformed list on input: nested too deeply";
+    for (const std::wstring& deep :
+         {Nested(1001, L"1"), Nested(100000, L"\"(\" x"), std::wstring(1001, L'\'') + L"(a b)",
+          std::wstring(200000, L'\'') + L"x", Nested(600, L"'" + Nested(600, L"y"))})
+        EXPECT_EQ(lisp.Run(deep + L" 7", false), (std::vector<std::wstring>{tooDeep, L"7"}));
+    EXPECT_EQ(lisp.Run(std::wstring(300000, L'(') + L" 7", false),
+              std::vector<std::wstring>{tooDeep});
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, LispForms, testing::ValuesIn(FormFiles()), TestName);
-
-TEST(LispFormsFolder, HoldsAFileForEveryFeature)
+TEST(LispEvaluatorLimits, HugeFlatInputAndDeepValuesArePrinted)
 {
-    std::vector<std::string> files = FormFiles();
-    for (const char* name : {"read-integers.mal", "read-reals.mal", "read-strings.mal",
-                             "read-symbols.mal", "read-lists.mal", "read-dotted-pairs.mal",
-                             "read-quote.mal", "read-comments.mal", "read-nesting.mal",
-                             "read-errors.mal"})
-        EXPECT_TRUE(std::find(files.begin(), files.end(), name) != files.end())
-            << name << " missing in " << Narrow(FormsFolder());
+    std::wstring items;
+    for (int i = 0; i < 300000; ++i)
+        items += L"12345 ";
+    std::wstring text(2000000, L'X');
+    LispRunner lisp;
+    EXPECT_TRUE(lisp.Run(L"(length '(" + items + L")) (strlen \"" + text + L"\") '" + text)
+                == (std::vector<std::wstring>{L"300000", L"2000000", text}));
+    // A nest far deeper than the reader allows prints shortened.
+    std::wstring deep =
+        lisp.Run(L"(setq deep nil) (repeat 300000 (setq deep (list deep)))").back();
+    EXPECT_EQ(deep.substr(0, 5), L"(((((");
+    EXPECT_NE(deep.find(L"..."), std::wstring::npos);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <string>
 
 #include "Fuzz.h"
 #include "LispError.h"
@@ -14,12 +13,6 @@
 #include "LispReader.h"
 
 namespace {
-
-class SilentHost : public LispHost {
-public:
-    void Write(const std::wstring&) override {}
-    LispRef GetVar(const std::wstring&) override { return nullptr; }
-};
 
 // Functions and special forms of the evaluator, less those that loop
 // without end on random input (while, repeat) or read files (load).
@@ -44,48 +37,37 @@ const wchar_t kMutationChars[] = L"()'\".;|\\ \n\t0123456789eE+-xyz#\x00B2\x0660
 
 void Expression(FuzzRandom& random, int depth, std::wstring& out)
 {
+    auto inner = [&] { Expression(random, depth + 1, out); };
     if (depth > 6 || random.OneIn(3)) {
         out += random.Pick(kAtoms);
-        return;
-    }
-    switch (random.Below(8)) {
-    case 0:
+    } else if (std::size_t kind = random.Below(8); kind == 0) {
         out += L"'";
-        Expression(random, depth + 1, out);
-        return;
-    case 1:   // a dotted pair, or a dot where none belongs
+        inner();
+    } else if (kind == 1) {   // a dotted pair, or a dot where none belongs
         out += L"(";
         if (!random.OneIn(4))
-            Expression(random, depth + 1, out);
+            inner();
         out += L" . ";
         if (!random.OneIn(4))
-            Expression(random, depth + 1, out);
+            inner();
         out += random.OneIn(4) ? L" 1)" : L")";
-        return;
-    case 2:   // a function of its own, often calling itself
-        out += L"(defun ";
-        out += random.OneIn(2) ? L"f" : L"g";
-        out += L" (x) ";
-        Expression(random, depth + 1, out);
+    } else if (kind == 2) {   // a function of its own, often calling itself
+        out += random.OneIn(2) ? L"(defun f (x) " : L"(defun g (x) ";
+        inner();
         out += L")";
-        return;
-    default: {
-        out += L"(";
-        out += random.Pick(kHeads);
-        std::size_t args = random.Below(5);
-        for (std::size_t i = 0; i < args; ++i) {
+    } else {
+        out += L"(" + std::wstring(random.Pick(kHeads));
+        for (std::size_t args = random.Below(5); args > 0; --args) {
             out += L" ";
-            Expression(random, depth + 1, out);
+            inner();
         }
         out += L")";
-    }
     }
 }
 
 void Mutate(FuzzRandom& random, std::wstring& text)
 {
-    std::size_t edits = 1 + random.Below(6);
-    for (std::size_t e = 0; e < edits; ++e) {
+    for (std::size_t edits = 1 + random.Below(6); edits > 0; --edits) {
         std::size_t at = text.empty() ? 0 : random.Below(text.size() + 1);
         wchar_t ch = kMutationChars[random.Below(std::size(kMutationChars) - 1)];
         switch (random.Below(4)) {
@@ -104,60 +86,51 @@ void Mutate(FuzzRandom& random, std::wstring& text)
 std::wstring Extreme(FuzzRandom& random)
 {
     std::size_t size = random.OneIn(2) ? 100000 : 1 + random.Below(3000);
+    std::wstring text;
     switch (random.Below(4)) {
-    case 0: {
-        std::wstring open(size, L'(');
-        return open + L"1" + std::wstring(random.Below(size + 2), L')');
-    }
+    case 0:
+        return std::wstring(size, L'(') + L"1" + std::wstring(random.Below(size + 2), L')');
     case 1:
         return std::wstring(size, L'\'') + L"x";
-    case 2: {
-        std::wstring text = L"(strlen \"";
+    case 2:
+        text = L"(strlen \"";
         for (std::size_t i = 0; i < size; ++i)
             text += random.OneIn(8) ? L'\\' : static_cast<wchar_t>(L'a' + random.Below(26));
         return text + (random.OneIn(4) ? L"" : L"\")");
-    }
-    default: {
-        std::wstring text;
+    default:
         for (std::size_t i = 0; i < size / 2; ++i)
             text += random.OneIn(2) ? L"('" : L"(list ";
         return text;
     }
-    }
 }
 
-// How the reader must take a lone token: decimal digits in ASCII only make
-// numbers; everything else that is not a delimiter is a symbol.
-const wchar_t* TokenKind(const std::wstring& token)
-{
-    static const std::wregex integer(L"[+-]?[0-9]+");
-    static const std::wregex real(L"[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?");
-    if (std::regex_match(token, integer) || std::regex_match(token, real))
-        return L"number";
-    return L"symbol";
-}
-
-std::wstring RandomToken(FuzzRandom& random)
+// A lone token of digits, signs, dots, exponents and digits of other
+// scripts must read as a number exactly when it is one in ASCII; "" when it
+// does, else what went wrong.
+std::string TokenFailure(FuzzRandom& random, std::wstring& token)
 {
     static const wchar_t chars[] = L"0123456789+-.eE\x00B2\x00B3\x00B9\x0660\x0966\xFF10\x2070x";
-    std::wstring token;
-    std::size_t length = 1 + random.Below(6);
-    for (std::size_t i = 0; i < length; ++i)
+    static const std::wregex number(L"[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?");
+    for (std::size_t length = 1 + random.Below(6); length > 0; --length)
         token += chars[random.Below(std::size(chars) - 1)];
-    return token;
+    LispRef form;
+    if (!LispReader(token).Read(form))
+        return "the token " + FuzzShow(token) + " reads as nothing";
+    const bool read = form->Type() == LispType::Integer || form->Type() == LispType::Real;
+    if (read == std::regex_match(token, number))
+        return "";
+    return "the token " + FuzzShow(token) + (read ? " reads as a number" : " reads as a symbol");
 }
-
-struct Outcomes {
-    int values = 0;
-    int errors = 0;
-};
 
 // Reads, evaluates and prints every form of `text` as the host does; a
 // description of the first failure that is not a LISP error, else "". A
 // form read back from its own print is the same form.
-std::string RunText(const std::wstring& text, Outcomes& outcomes)
+std::string RunText(const std::wstring& text, int& values, int& errors)
 {
-    SilentHost host;
+    struct : LispHost {
+        void Write(const std::wstring&) override {}
+        LispRef GetVar(const std::wstring&) override { return nullptr; }
+    } host;
     LispEvaluator evaluator(host);
     LispReader reader(text);
     for (int forms = 0; forms < 100000; ++forms) {
@@ -166,16 +139,15 @@ std::string RunText(const std::wstring& text, Outcomes& outcomes)
             if (!reader.Read(form))
                 return "";
             std::wstring printed = LispPrinter::Prin1(form);
-            LispReader again(printed);
             LispRef reread;
-            if (!again.Read(reread) || LispPrinter::Prin1(reread) != printed)
+            if (!LispReader(printed).Read(reread) || LispPrinter::Prin1(reread) != printed)
                 return "the form printed as " + FuzzShow(printed) + " reads back as another";
             LispPrinter::Prin1(evaluator.Eval(form));
-            ++outcomes.values;
+            ++values;
         } catch (const LispError&) {
-            ++outcomes.errors;
+            ++errors;
         } catch (const std::bad_alloc&) {
-            ++outcomes.errors;
+            ++errors;
         } catch (const std::exception& other) {
             return std::string("exception ") + typeid(other).name() + ": " + other.what();
         }
@@ -188,48 +160,34 @@ TEST(LispFuzz, RandomAndMutatedInputEndsInValuesOrErrors)
     FuzzWatch watch("LispFuzz");
     const int cases = 100000 * FuzzScale();
     int failures = 0;
-    Outcomes outcomes;
+    int values = 0;
+    int errors = 0;
     for (int i = 0; i < cases && failures < 5; ++i) {
         std::uint64_t seed = FuzzSeed(20261207, i);
         FuzzRandom random(seed);
         std::wstring text;
+        watch.Begin(seed, &text);
         std::size_t kind = random.Below(100);
         if (kind < 2) {
             text = Extreme(random);
-        } else if (kind < 12) {
-            // A lone token: a number exactly when its characters say so.
-            text = RandomToken(random);
-            watch.Begin(seed, &text);
-            LispReader reader(text);
-            LispRef form;
-            ASSERT_TRUE(reader.Read(form));
-            bool number = form && (form->Type() == LispType::Integer || form->Type() == LispType::Real);
-            std::wstring expected = TokenKind(text);
-            if ((number ? L"number" : L"symbol") != expected) {
-                ++failures;
-                ADD_FAILURE() << "seed " << seed << ": the token " << FuzzShow(text) << " reads as "
-                              << (number ? "a number" : "a symbol");
-            }
-            continue;
-        } else {
-            std::size_t forms = 1 + random.Below(3);
-            for (std::size_t f = 0; f < forms; ++f) {
+        } else if (kind >= 12) {
+            for (std::size_t forms = 1 + random.Below(3); forms > 0; --forms) {
                 Expression(random, 0, text);
                 text += L"\n";
             }
             if (kind >= 50)
                 Mutate(random, text);
         }
-        watch.Begin(seed, &text);
-        std::string failure = RunText(text, outcomes);
+        std::string failure =
+            kind >= 2 && kind < 12 ? TokenFailure(random, text) : RunText(text, values, errors);
         if (!failure.empty()) {
             ++failures;
             ADD_FAILURE() << "seed " << seed << ": " << failure << "\ninput: " << FuzzShow(text);
         }
     }
     // Input that only ever failed to read would test nothing of the evaluator.
-    EXPECT_GT(outcomes.values, cases / 5) << outcomes.errors << " errors";
-    EXPECT_GT(outcomes.errors, cases / 5) << outcomes.values << " values";
+    EXPECT_GT(values, cases / 5) << errors << " errors";
+    EXPECT_GT(errors, cases / 5) << values << " values";
 }
 
 }  // namespace

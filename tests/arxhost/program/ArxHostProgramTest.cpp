@@ -1,115 +1,202 @@
-// arxhost.exe's command line: one output line per -e, error lines on standard
-// error, files and expressions in one session, the drawing option, and a
-// module that cannot be loaded.
+// arxhost.exe run as a user runs it: a command line in, one output line per
+// -e, error lines and an exit code out; without expressions, its main window
+// driven with messages. The LISP files it is given are in arxhost-files\.
 #include <gtest/gtest.h>
+#include <windows.h>
 
-#include "HostProcess.h"
-#include "Narrow.h"
+#include <functional>
+#include <regex>
 
 namespace {
 
-// A text as a LISP string literal: in quotes, backslashes doubled.
-std::wstring LispString(const std::wstring& text)
+std::wstring ProgramFolder()
 {
+    wchar_t path[MAX_PATH];
+    std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return program.substr(0, program.find_last_of(L"\\/") + 1);
+}
+
+const std::wstring kFiles = ProgramFolder() + L"arxhost-files\\";
+// The folder as a LISP string literal shows it.
+const std::wstring kFilesInLisp = std::regex_replace(kFiles, std::wregex(L"\\\\"), L"\\\\");
+
+// One argument quoted as the C runtime splits a command line again: a run
+// of backslashes doubled before a quote, which is escaped, or at the end.
+std::wstring Quote(const std::wstring& arg)
+{
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos)
+        return arg;
     std::wstring quoted = L"\"";
-    for (wchar_t ch : text)
-        quoted += ch == L'\\' ? std::wstring(L"\\\\") : std::wstring(1, ch);
-    return quoted + L"\"";
+    size_t backslashes = 0;
+    for (wchar_t ch : arg) {
+        if (ch == L'"')
+            quoted.append(backslashes + 1, L'\\');
+        backslashes = ch == L'\\' ? backslashes + 1 : 0;
+        quoted += ch;
+    }
+    return quoted.append(backslashes, L'\\') + L"\"";
 }
 
-// Standard output and error as one text, for failure messages.
-std::string Both(const HostProcess::Outcome& run)
+struct HostRun {
+    DWORD exitCode = ~0u;
+    std::wstring out, err;
+};
+
+// Runs arxhost.exe (beside the test program) in `folder` until it ends, at
+// most a minute; `meanwhile` gets its process id first. Standard output and
+// error go to files that vanish when closed, UTF-8 as the host writes them.
+HostRun RunHost(const std::vector<std::wstring>& args, const std::wstring& folder = L"",
+                const std::function<void(DWORD)>& meanwhile = nullptr)
 {
-    return "stdout:\n" + Narrow(run.out) + "stderr:\n" + Narrow(run.err);
+    std::wstring commandLine = Quote(ProgramFolder() + L"arxhost.exe");
+    for (const std::wstring& arg : args)
+        commandLine += L" " + Quote(arg);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    for (HANDLE* file : {&startup.hStdOutput, &startup.hStdError}) {
+        wchar_t name[MAX_PATH];
+        GetTempFileNameW(temp, L"arx", 0, name);
+        *file = CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            &inherit, CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    }
+    PROCESS_INFORMATION process{};
+    HostRun run;
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+        if (meanwhile)
+            meanwhile(process.dwProcessId);
+        if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
+            TerminateProcess(process.hProcess, 1), WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &run.exitCode);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    for (auto [file, text] :
+         {std::pair{startup.hStdOutput, &run.out}, std::pair{startup.hStdError, &run.err}}) {
+        std::string bytes(GetFileSize(file, nullptr), '\0');
+        SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+        DWORD got = 0;
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+        text->resize(got);   // no more UTF-16 units than UTF-8 bytes
+        text->resize(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), got, text->data(), got));
+        CloseHandle(file);
+    }
+    return run;
 }
 
-TEST(ArxHostProgram, PrintsOneLinePerExpression)
+TEST(ArxHostProgram, CommandLinesGiveTheirOutputLinesAndExitCode)
 {
-    HostProcess::Outcome run = HostProcess::Run(
-        {L"-e", L"(list 1 \"a\" (quote (b . 2)))", L"-e", L"(setq s \"say \\\"hi\\\"\\n\")",
-         L"-e", L"(list 2.5 3.0 nil)", L"-e", L"(princ)"});
-    EXPECT_EQ(run.exitCode, 0u) << Both(run);
-    EXPECT_EQ(run.out, L"(1 \"a\" (B . 2))\n"
-                       L"\"say \\\"hi\\\"\\n\"\n"
-                       L"(2.5 3.0 nil)\n"
-                       L"\n")
-        << Both(run);
-    EXPECT_EQ(run.err, L"");
+    const std::wstring missing = ProgramFolder() + L"no-such-module.arx";
+    const std::wstring library = ProgramFolder() + L"arxcore.dll";
+    // Arguments, current folder, exit code, standard output and error (of
+    // which "..." ends what is known).
+    const std::tuple<std::vector<std::wstring>, std::wstring, DWORD, std::wstring, std::wstring>
+        cases[] = {
+        // A value in print form, an empty line for no value, the last value
+        // of several forms; a failed expression prints no line.
+        {{L"-e", L"(list 1 \"a\" (quote (b . 2)))", L"-e", L"(princ)", L"-e", L"1 2", L"-e",
+          L"(+ 1", L"-e", L"(foo 1)", L"-e", L")", L"-e", std::wstring(20000, L'(') + L"x", L"-e",
+          L"6"},
+         L"", 0, L"(1 \"a\" (B . 2))\n\n2\n6\n",
+         L"; error: malformed list on input\n; error: no function definition: FOO\n"
+         L"; error: extra right paren on input\n"
+         L"; error: malformed list on input: nested too deeply\n"},
+        // Files and expressions in order, each seeing what the others defined.
+        {{L"-e", L"(setq n 2)", kFiles + L"routine.lsp", L"-e", L"(twice n)",
+          kFiles + L"missing.lsp", kFiles + L"runaway.lsp", L"-e", L"n"},
+         L"", 0, L"2\nloaded and on20\n|after10\n",
+         L"; error: no function definition: UNDEFINED\n; error: LOAD failed: \""
+              + kFilesInLisp + L"missing.lsp\"\n; error: stack overflow\n"},
+        {{L"-e", L"(strcat (getvar \"DWGPREFIX\") (getvar \"DWGNAME\"))"}, kFiles, 0,
+         L"\"" + kFilesInLisp + L"Drawing1.dwg\"\n", L""},
+        {{L"--module", missing, L"-e", L"1"}, L"", 1, L"",
+         L"arxhost: cannot load module \"" + missing + L"\"..."},
+        {{L"--module", library, L"-e", L"1"}, L"", 1, L"",
+         L"arxhost: \"" + library + L"\" is no application module: it does not export "
+                                    L"acrxEntryPoint\n"},
+        {{L"-e"}, L"", 2, L"", L"arxhost: option -e needs a value\nusage: arxhost.exe..."}};
+    for (const auto& [args, folder, exitCode, out, err] : cases) {
+        HostRun run = RunHost(args, folder);
+        EXPECT_EQ(run.exitCode, exitCode);
+        EXPECT_EQ(run.out, out);
+        EXPECT_EQ(run.err.substr(0, err.find(L"...")), err.substr(0, err.find(L"...")));
+    }
 }
 
-TEST(ArxHostProgram, BadInputGivesAnErrorLineAndTheNextExpressionRuns)
+// Waits up to 20 s, for a busy machine.
+template <class Condition> bool Within(Condition done)
 {
-    HostProcess::Outcome run = HostProcess::Run(
-        {L"-e", L"(+ 1", L"-e", L"1", L"-e", L"(strcat \"abc)", L"-e", L"2", L"-e", L"(foo 1)",
-         L"-e", L"3", L"-e", L"(car '(1) '(2))", L"-e", L"4", L"-e", L"(itoa)", L"-e", L")",
-         L"-e", L"5", L"-e", std::wstring(20000, L'(') + L"x", L"-e", L"6"});
-    EXPECT_EQ(run.exitCode, 0u) << Both(run);
-    EXPECT_EQ(run.out, L"1\n2\n3\n4\n5\n6\n") << Both(run);
-    EXPECT_EQ(run.err, L"; error: malformed list on input\n"
-                       L"; error: malformed string on input\n"
-                       L"; error: no function definition: FOO\n"
-                       L"; error: too many arguments\n"
-                       L"; error: too few arguments\n"
-                       L"; error: extra right paren on input\n"
-                       L"; error: malformed list on input: nested too deeply\n")
-        << Both(run);
+    for (int i = 0; i < 800; ++i, Sleep(25))
+        if (done())
+            return true;
+    return false;
 }
 
-TEST(ArxHostProgram, FilesAndExpressionsRunInOrderInOneSession)
+// The text of another process's control: only a message brings it here.
+std::wstring Text(HWND window)
 {
-    ScratchFolder folder;
-    std::wstring routine = folder.Write(
-        L"routine.lsp",
-        "; a routine\r\n(setq n (* n 5))\r\n(defun twice (x) (* 2 x))\r\n(princ \"loaded \")\r\n"
-        "(undefined)\r\n(princ \"and on\")\r\n");
-    std::wstring runaway = folder.Write(
-        L"runaway.lsp", "(defun down (n) (down (1+ n)))\n(down 0)\n(princ \"|after\")\n");
-    HostProcess::Outcome run = HostProcess::Run({L"-e", L"(setq n 2)", routine, L"-e",
-                                                 L"(twice n)", folder.Path() + L"missing.lsp",
-                                                 runaway, L"-e", L"n"});
-    EXPECT_EQ(run.exitCode, 0u) << Both(run);
-    EXPECT_EQ(run.out, L"2\nloaded and on20\n|after10\n") << Both(run);
-    EXPECT_EQ(run.err, L"; error: no function definition: UNDEFINED\n"
-                       L"; error: LOAD failed: " + LispString(folder.Path() + L"missing.lsp") + L"\n"
-                       L"; error: stack overflow\n")
-        << Both(run);
+    wchar_t text[8192];
+    return {text, static_cast<size_t>(SendMessageW(window, WM_GETTEXT, std::size(text),
+                                                   reinterpret_cast<LPARAM>(text)))};
 }
 
-TEST(ArxHostProgram, DrawingOptionSetsTheDrawingVariables)
+// The main window of the host whose process id is given, once it shows:
+// lines typed into its command line with Enter show in the history, and Up
+// and Down walk back and forth through the lines entered.
+void DriveMainWindow(DWORD processId)
 {
-    HostProcess::Outcome run = HostProcess::Run(
-        {L"--drawing", L"C:/proj/site/Site plan.dwg", L"-e", L"(getvar \"DWGPREFIX\")", L"-e",
-         L"(getvar \"DWGNAME\")"});
-    EXPECT_EQ(run.out, L"\"C:\\\\proj\\\\site\\\\\"\n\"Site plan.dwg\"\n") << Both(run);
+    HWND main = nullptr;
+    DWORD owner = 0;
+    ASSERT_TRUE(Within([&] {
+        while ((main = FindWindowExW(nullptr, main, L"ArxHostMain", nullptr)))
+            if (GetWindowThreadProcessId(main, &owner) && owner == processId
+                && IsWindowVisible(main))
+                return true;
+        return false;
+    })) << "no main window";
+    HWND command = FindWindowExW(main, nullptr, L"Edit", nullptr);
+    HWND history = FindWindowExW(main, command, L"Edit", nullptr);
+    if (GetWindowLongW(command, GWL_STYLE) & ES_READONLY)
+        std::swap(command, history);
 
-    ScratchFolder folder;
-    run = HostProcess::Run({L"-e", L"(strcat (getvar \"DWGPREFIX\") (getvar \"DWGNAME\"))"},
-                           folder.Path());
-    EXPECT_EQ(run.out, LispString(folder.Path() + L"Drawing1.dwg") + L"\n") << Both(run);
+    // The drawing area shows its grid, read back from the screen.
+    POINT grid{40, 60};   // on the first vertical line
+    ClientToScreen(FindWindowExW(main, nullptr, L"ArxHostDrawing", nullptr), &grid);
+    HDC screen = GetDC(nullptr);
+    EXPECT_TRUE(Within([&] { return GetPixel(screen, grid.x, grid.y) == RGB(52, 60, 70); }));
+    ReleaseDC(nullptr, screen);
+
+    const std::tuple<UINT, const wchar_t*, const wchar_t*> steps[] = {
+        {VK_RETURN, L"(strcat \"lot\" \"s\")", L"Command: (strcat \"lot\" \"s\")\r\n\"lots\"\r\n"},
+        {VK_RETURN, L"!startup", L"\"from Site plan.dwg\"\r\n"},
+        {VK_RETURN, L"(type lotdialog)", L"EXRXSUBR\r\n"},
+        {VK_RETURN, L"hello", L"Command: hello\r\nhello"},
+        {VK_RETURN, L"(car 1)", L"; error: bad argument type: listp: 1\r\n"},
+        {VK_RETURN, L"nosuch", L"Unknown command \"NOSUCH\""},
+        {VK_UP, nullptr, L"nosuch"}, {VK_UP, nullptr, L"(car 1)"},
+        {VK_DOWN, nullptr, L"nosuch"}, {VK_DOWN, nullptr, L""}};
+    for (auto [key, line, shown] : steps) {
+        if (line)
+            SendMessageW(command, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line));
+        PostMessageW(command, WM_KEYDOWN, key, 1);
+        EXPECT_TRUE(Within([&, line = line, shown = shown] {
+            return line ? Text(history).find(shown) != std::wstring::npos : Text(command) == shown;
+        })) << Text(line ? history : command);
+    }
+    PostMessageW(main, WM_CLOSE, 0, 0);
 }
 
-TEST(ArxHostProgram, AModuleThatCannotBeLoadedEndsTheHostWithAMessage)
+TEST(ArxHostWindow, RunsTheCommandLineWithTheModuleAndTheDrawingsStartupRoutine)
 {
-    std::wstring missing = HostProcess::ProgramFolder() + L"no-such-module.arx";
-    HostProcess::Outcome run = HostProcess::Run({L"--module", missing, L"-e", L"1"});
-    EXPECT_NE(run.exitCode, 0u);
+    HostRun run = RunHost({L"--drawing", kFiles + L"Site plan.dwg"}, L"", DriveMainWindow);
+    EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.out, L"");
-    EXPECT_EQ(run.err.rfind(L"arxhost: cannot load module \"" + missing + L"\"", 0), 0u)
-        << Both(run);
-
-    // A library, but no module: it has no acrxEntryPoint.
-    std::wstring library = HostProcess::ProgramFolder() + L"arxcore.dll";
-    run = HostProcess::Run({L"--module", library, L"-e", L"1"});
-    EXPECT_NE(run.exitCode, 0u);
-    EXPECT_EQ(run.out, L"");
-    EXPECT_EQ(run.err, L"arxhost: \"" + library
-                           + L"\" is no application module: it does not export acrxEntryPoint\n")
-        << Both(run);
-
-    run = HostProcess::Run({L"-e"});
-    EXPECT_EQ(run.exitCode, 2u);
-    EXPECT_EQ(run.err.rfind(L"arxhost: option -e needs a value\nusage: arxhost.exe", 0), 0u)
-        << Both(run);
+    // Errors go to the history and to standard error.
+    EXPECT_EQ(run.err, L"; error: bad argument type: listp: 1\n");
 }
 
 }  // namespace

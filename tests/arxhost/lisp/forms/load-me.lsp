@@ -1,0 +1,1 @@
+(setq loaded (* 6 7))

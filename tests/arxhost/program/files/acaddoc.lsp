@@ -1,0 +1,2 @@
+(setq startup (strcat "from " (getvar "DWGNAME")))
+(defun c:hello () (princ "hello") (princ))
