@@ -1,47 +1,54 @@
 #pragma once
 
+#include "LotGridDriver.h"
 #include "TabaGrid2.h"
 
 #include <windows.h>
 
 #include <functional>
-#include <vector>
 
-// The lot table dialog with a script that runs once the dialog's modal loop
-// is running, and a record of the beeps and confirmations it would have
-// made.
+// The lot table dialog run on a table with a script that starts once its
+// modal loop runs, on a screen of the size the test gives ({0, 0}: the real
+// one), answering its cancel question with `confirmation` (0: the real
+// message box) and recording the cancel flag at each question.
 class ScriptedLotDialog : public TabaGrid2 {
 public:
-    static constexpr UINT kRunScript = WM_APP + 1;
-
-    std::function<void(ScriptedLotDialog&)> script;
-    std::vector<int> confirmationAnswers;   // IDOK / IDCANCEL, in order
-    int confirmationsAsked = 0;
-    CSize screen{0, 0};                      // {0, 0}: the real screen
+    CSize screen{0, 0};
     CRect windowBeforeShrink;
+    int confirmation = 0;
+    std::vector<int> cancellingWhenAsked;
 
-    using TabaGrid2::OnCancel;
-    void PressCancelWithMouse()
+    // The script ends the dialog.
+    int Run(const LayerCounts& layers, const std::vector<MyCug::RecordResult>& rows,
+            std::function<void(ScriptedLotDialog&)> script)
     {
-        CancelButton.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        CancelButton.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        FillLotTable(Grid, layers, rows);
+        m_script = std::move(script);
+        ActiveLotDialog = this;
+        const int result = static_cast<int>(DoModal());
+        ActiveLotDialog = nullptr;
+        return result;
+    }
+    void Click(int id)
+    {
+        SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, id)));
     }
 
 protected:
+    static constexpr UINT kRunScript = WM_APP + 1;
+
     BOOL OnInitDialog() override
     {
-        BOOL result = TabaGrid2::OnInitDialog();
+        const BOOL result = TabaGrid2::OnInitDialog();
         PostMessage(kRunScript);
         return result;
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == kRunScript) {
-            if (script)
-                script(*this);
-            return 0;
-        }
-        return TabaGrid2::WindowProc(message, wParam, lParam);
+        if (message != kRunScript)
+            return TabaGrid2::WindowProc(message, wParam, lParam);
+        m_script(*this);
+        return 0;
     }
     CSize GetScreenSize() override
     {
@@ -50,11 +57,10 @@ protected:
     }
     int AskCancelConfirmation() override
     {
-        ++confirmationsAsked;
-        if (confirmationAnswers.empty())
-            return TabaGrid2::AskCancelConfirmation();
-        int answer = confirmationAnswers.front();
-        confirmationAnswers.erase(confirmationAnswers.begin());
-        return answer;
+        cancellingWhenAsked.push_back(DialogCancelling);
+        return confirmation ? confirmation : TabaGrid2::AskCancelConfirmation();
     }
+
+private:
+    std::function<void(ScriptedLotDialog&)> m_script;
 };
