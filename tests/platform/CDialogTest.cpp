@@ -6,130 +6,96 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-// The tests' resource module, loaded once.
 HMODULE TestResources()
 {
     static HMODULE module = LoadLibraryW(L"platform_test_resources.dll");
     return module;
 }
 
-class TestDialog : public CDialog {
-public:
-    TestDialog() : CDialog(IDD_TEST_DIALOG) {}
-
+// Posts the click of button `post` as soon as it is set up; Finish ends it
+// with 42. It records what it saw on the way.
+struct TestDialog : CDialog {
+    UINT post = IDC_TEST_FINISH;
     CEdit edit;
-    std::wstring fontFace;
-    bool initialized = false;
-    bool editBoundAtInit = false;
-    CRect mappedTemplate;
-    CRect client;
-    std::vector<std::string> calls;
+    std::wstring font;
+    bool editBound = false;
+    CRect mapped{0, 0, 200, 100}, client;
+    std::string calls;
 
-protected:
-    void DoDataExchange(CDataExchange* dx) override
-    {
-        DDX_Control(dx, IDC_TEST_EDIT, edit);
-    }
+    TestDialog() : CDialog(IDD_TEST_DIALOG) {}
+    void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, IDC_TEST_EDIT, edit); }
     void OnSetFont(CFont* font) override
     {
         LOGFONTW lf{};
-        if (font && ::GetObjectW(font->m_hObject, sizeof(lf), &lf))
-            fontFace = lf.lfFaceName;
-        CDialog::OnSetFont(font);
+        if (font && font->GetLogFont(&lf))
+            this->font = lf.lfFaceName;
     }
     BOOL OnInitDialog() override
     {
         CDialog::OnInitDialog();
-        initialized = true;
-        editBoundAtInit = edit.m_hWnd == ::GetDlgItem(m_hWnd, IDC_TEST_EDIT);
-        mappedTemplate = CRect(0, 0, 200, 100);
-        MapDialogRect(&mappedTemplate);
+        editBound = edit.m_hWnd == ::GetDlgItem(m_hWnd, IDC_TEST_EDIT);
+        MapDialogRect(&mapped);
         GetClientRect(&client);
-        PostMessage(WM_COMMAND, MAKEWPARAM(IDC_TEST_FINISH, BN_CLICKED),
-                    reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDC_TEST_FINISH)));
+        PostMessage(WM_COMMAND, MAKEWPARAM(post, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, post)));
         return TRUE;
     }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
-        if (LOWORD(wParam) == IDC_TEST_FINISH) {
-            calls.push_back("finish");
-            EndDialog(42);
-            return TRUE;
-        }
-        return CDialog::OnCommand(wParam, lParam);
+        if (LOWORD(wParam) != IDC_TEST_FINISH)
+            return CDialog::OnCommand(wParam, lParam);
+        calls += "finish ";
+        EndDialog(42);
+        return TRUE;
     }
     void OnCancel() override
     {
-        calls.push_back("cancel");
+        calls += "cancel ";
         CDialog::OnCancel();
     }
 };
 
 } // namespace
 
+// The template comes from the current resource module with its font; the
+// controls are bound when OnInitDialog goes on, the template's size in
+// dialog units is the client area, and a posted command ends the dialog
+// with its value (Cancel through OnCancel). The ended dialog lets go of its
+// windows.
 TEST(CDialogModal, TemplateFromResourceModuleEndsWithPostedCommandsValue)
 {
     ASSERT_NE(TestResources(), nullptr);
     HINSTANCE previous = AfxGetResourceHandle();
     AfxSetResourceHandle(TestResources());
-
-    TestDialog dialog;
-    INT_PTR result = dialog.DoModal();
+    TestDialog dialog, cancelled;
+    cancelled.post = IDCANCEL;
+    EXPECT_EQ(dialog.DoModal(), 42);
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     AfxSetResourceHandle(previous);
-
-    EXPECT_EQ(result, 42);
-    EXPECT_TRUE(dialog.initialized);
-    EXPECT_TRUE(dialog.editBoundAtInit) << "DoDataExchange binds controls in OnInitDialog";
-    EXPECT_EQ(dialog.fontFace, L"MS Sans Serif");
-    EXPECT_EQ(dialog.calls, std::vector<std::string>({"finish"}));
-    EXPECT_EQ(dialog.m_hWnd, nullptr) << "the ended dialog is detached";
-    EXPECT_EQ(dialog.edit.m_hWnd, nullptr);
-
-    // The template's size in dialog units is the client area.
-    EXPECT_GT(dialog.mappedTemplate.Width(), 200);
-    EXPECT_EQ(dialog.mappedTemplate.Width(), dialog.client.Width());
-    EXPECT_EQ(dialog.mappedTemplate.Height(), dialog.client.Height());
+    EXPECT_EQ(dialog.calls + cancelled.calls, "finish cancel ");
+    EXPECT_TRUE(dialog.editBound);
+    EXPECT_EQ(dialog.font, L"MS Sans Serif");
+    EXPECT_TRUE(dialog.m_hWnd == nullptr && dialog.edit.m_hWnd == nullptr);
+    EXPECT_GT(dialog.mapped.Width(), 200);
+    EXPECT_EQ(dialog.mapped.Size(), dialog.client.Size());
 }
 
+// Without the template in the program itself, the chain of extension
+// modules finds it while the module is in the chain, and only then.
 TEST(CDialogModal, TemplateIsFoundThroughTheExtensionChain)
 {
-    ASSERT_NE(TestResources(), nullptr);
     ASSERT_EQ(FindResourceW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDD_TEST_DIALOG),
-                            MAKEINTRESOURCEW(5)),
-              nullptr) << "the program itself has no such template";
-
+                            MAKEINTRESOURCEW(5)), nullptr);
     AFX_EXTENSION_MODULE extension;
     ASSERT_TRUE(AfxInitExtensionModule(extension, TestResources()));
     EXPECT_TRUE(AfxInitExtensionModule(extension, TestResources())) << "once is enough";
     {
         CDynLinkLibrary library(extension);
-        TestDialog dialog;
-        EXPECT_EQ(dialog.DoModal(), 42);
+        EXPECT_EQ(TestDialog().DoModal(), 42);
     }
     AfxTermExtensionModule(extension);
     EXPECT_FALSE(extension.bInitialized);
-
-    TestDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), -1) << "without the chain the template is not found";
-}
-
-TEST(CDialogModal, CancelCommandReachesOnCancelAndEndsWithIdCancel)
-{
-    AfxSetResourceHandle(TestResources());
-    struct CancelledDialog : TestDialog {
-        BOOL OnInitDialog() override
-        {
-            CDialog::OnInitDialog();
-            PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDCANCEL)));
-            return TRUE;
-        }
-    } dialog;
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(dialog.calls, std::vector<std::string>({"cancel"}));
-    AfxSetResourceHandle(nullptr);
+    EXPECT_EQ(TestDialog().DoModal(), -1);
 }

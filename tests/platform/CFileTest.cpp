@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+// A name outside the 8-bit code pages, so the path must go through wide.
 TEST(CFile, WritesReadsSeeksAndEmptiesAnExistingFileOnCreate)
 {
-    // A name outside the 8-bit code pages: the path must go through wide.
     TemporaryPath path(L"cfile-\u0142\u00f3d\u017a-\u4e2d.bin");
     CFile file;
     ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary));
@@ -15,7 +15,6 @@ TEST(CFile, WritesReadsSeeksAndEmptiesAnExistingFileOnCreate)
     file.Write("xy", 2);
     EXPECT_EQ(file.GetPosition(), 8u);
     file.Close();
-
     ASSERT_TRUE(file.Open(path, CFile::modeRead | CFile::shareDenyWrite));
     EXPECT_EQ(file.GetLength(), 10u);
     EXPECT_EQ(file.GetFilePath(), CString(path));
@@ -27,31 +26,29 @@ TEST(CFile, WritesReadsSeeksAndEmptiesAnExistingFileOnCreate)
     EXPECT_EQ(file.Read(buffer, sizeof buffer), 3u);
     EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
     file.Close();
-
     ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
     EXPECT_EQ(file.GetLength(), 0u);
 }
 
+// A failed open describes the failure, naming the file; shareDenyWrite keeps
+// other writers out; what the system refuses later throws.
 TEST(CFile, FailuresAreDescribedAndThrown)
 {
     TemporaryPath path(L"cfile-missing.bin");
-    CFile file;
+    CFile file, writer, second;
     CFileException error;
     EXPECT_FALSE(file.Open(path, CFile::modeRead, &error));
     EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
     EXPECT_EQ(error.m_strFileName, CString(path));
     wchar_t message[256];
     EXPECT_TRUE(error.GetErrorMessage(message, 256));
-    EXPECT_NE(CString(message).Find(CString(path)), -1) << "the message names the file";
-
-    // shareDenyWrite keeps other writers out while the file is open.
-    CFile writer;
+    EXPECT_NE(CString(message).Find(CString(path)), -1);
     ASSERT_TRUE(writer.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite));
-    CFile second;
     EXPECT_FALSE(second.Open(path, CFile::modeWrite, &error));
     EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
-
-    // Reading a file opened for writing fails at the system and throws.
     char buffer[4];
     EXPECT_THROW(writer.Read(buffer, 4), CFileException);
+    EXPECT_THROW(writer.Seek(-1, CFile::begin), CFileException);
+    EXPECT_THROW(file.GetPosition(), CFileException);  // not open
+    EXPECT_THROW(file.GetLength(), CFileException);
 }

@@ -5,58 +5,37 @@
 
 #include <dlgs.h>
 
-namespace {
-
-// A window that receives the find dialog's registered message and logs what
-// the dialog asked for.
-class FindOwner : public CWnd {
-public:
-    MessageLog log;
-    CFindReplaceDialog* dialog = nullptr;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == CFindReplaceDialog::FindReplaceMessage()) {
-            CFindReplaceDialog* notifier = CFindReplaceDialog::GetNotifier(lParam);
-            std::string line = notifier == dialog ? "dialog" : "stranger";
-            if (notifier->IsTerminating())
-                line += " terminating";
-            if (notifier->FindNext()) {
-                CString what = notifier->GetFindString();
-                line += " find " + std::string(what.str().begin(), what.str().end());
-                line += notifier->SearchDown() ? " down" : " up";
-            }
-            if (notifier->ReplaceAll())
-                line += " replace-all";
-            log.Add(line);
-            return 0;
-        }
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
-
-} // namespace
-
+// "Find Next", then "Replace All", then "Cancel", as a person would: each
+// reaches the owner as the registered message from its dialog, the last one
+// as the end, and the dialog window goes.
 TEST(CFindReplaceDialog, ActionsReachTheOwnerAsTheRegisteredMessageUntilItCloses)
 {
-    FindOwner owner;
+    struct FindOwner : CWnd {
+        MessageLog log;
+        CFindReplaceDialog* dialog = nullptr;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message != CFindReplaceDialog::FindReplaceMessage())
+                return CWnd::WindowProc(message, wParam, lParam);
+            CFindReplaceDialog* notifier = CFindReplaceDialog::GetNotifier(lParam);
+            const std::wstring what = notifier->GetFindString().str();
+            log.Add(std::string(notifier == dialog ? "dialog" : "stranger")
+                    + (notifier->IsTerminating() ? " terminating" : "")
+                    + (notifier->FindNext() ? " find " + std::string(what.begin(), what.end()) : "")
+                    + (notifier->FindNext() ? (notifier->SearchDown() ? " down" : " up") : "")
+                    + (notifier->ReplaceAll() ? " replace-all" : ""));
+            return 0;
+        }
+    } owner;
     ASSERT_TRUE(owner.CreateEx(0, nullptr, L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
                                nullptr, nullptr));
     owner.dialog = CFindReplaceDialog::Open(FALSE, L"lot", L"plot", FR_DOWN, &owner);
     ASSERT_NE(owner.dialog, nullptr);
     HWND window = owner.dialog->m_hWnd;
-    EXPECT_TRUE(::IsWindow(window));
-
-    // "Find Next", then "Replace All", then "Cancel", as a person would.
-    ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(window, IDOK)));
-    ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(psh2, BN_CLICKED),   // Replace All
-                   reinterpret_cast<LPARAM>(::GetDlgItem(window, psh2)));
-    ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(window, IDCANCEL)));
+    for (int button : {IDOK, psh2 /* Replace All */, IDCANCEL})
+        ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(window, button)));
     PumpMessagesFor(50);
-
     EXPECT_EQ(owner.log.Lines(), std::vector<std::string>({"dialog find lot down",
                                                            "dialog replace-all",
                                                            "dialog terminating"}));

@@ -5,33 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
-
-using Lines = std::vector<std::string>;
-
-namespace {
-
-RECT EditRect(EditingGrid& g)
-{
-    RECT rect;
-    ::GetWindowRect(g.grid.GetDefaultEdit()->m_hWnd, &rect);
-    ::MapWindowPoints(nullptr, g.grid.GetCellArea()->m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-// The width the text takes on one line in the edit's font.
-int TextWidth(HWND edit, const std::wstring& text)
-{
-    CClientDC dc(edit);
-    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    ::SelectObject(dc, old);
-    return size.cx;
-}
-
-}  // namespace
 
 // In 30-pixel columns the edit grows to whole cells: after each character
 // its right edge is the end of the cell that the text (and a margin of
@@ -40,58 +13,72 @@ int TextWidth(HWND edit, const std::wstring& text)
 // Down then stay in the edit.
 TEST(CUGEdit, GrowsCellByCellAsTheTextGetsLonger)
 {
-    constexpr int kWidth = 30;
     EditingGrid g(12, 40);
     for (int col = 0; col < 12; ++col)
-        g.grid.SetColumnWidth(col, kWidth);
+        g.grid.SetColumnWidth(col, 30);
     ASSERT_EQ(g.grid.StartEdit(1, 1, 0), 0);
-    HWND edit = g.Focus();
-    RECT client;
-    ::GetClientRect(g.grid.GetCellArea()->m_hWnd, &client);
-    const RECT start = EditRect(g);
-    EXPECT_EQ(start.right, 2 * kWidth - 1);
-
-    const std::wstring sentence = L"grow to whole cells then wrap onto a second line and grow down";
+    HWND edit = g.Focus(), cells = g.grid.GetCellArea()->m_hWnd;
+    auto Rect = [&] {
+        CRect rect;
+        ::GetWindowRect(edit, &rect);
+        ::MapWindowPoints(nullptr, cells, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    };
+    CClientDC dc(edit);
+    ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0)));
+    CRect client;
+    ::GetClientRect(cells, &client);
+    const CRect start = Rect();
+    EXPECT_EQ(start.right, 2 * 30 - 1);
     std::wstring typed;
-    LONG expectedRight = start.right;
-    bool wrapped = false;
-    for (wchar_t ch : sentence) {
+    LONG right = start.right;
+    for (wchar_t ch : std::wstring(L"grow to whole cells then wrap onto a second line and grow down")) {
         typed += ch;
         g.Type(std::wstring(1, ch).c_str());
-        const RECT now = EditRect(g);
         SCOPED_TRACE(std::string(typed.begin(), typed.end()));
-        const int needed = start.left + 2 + TextWidth(edit, typed + L" X X");
-        wrapped = wrapped || needed > client.right;
-        if (!wrapped) {
-            if (needed > expectedRight)
-                expectedRight = std::min<LONG>(((needed + 1) / kWidth + 1) * kWidth - 1,
-                                               client.right - 1);
-            EXPECT_EQ(now.right, expectedRight);
-            EXPECT_EQ(now.bottom, start.bottom);
-        } else {
-            EXPECT_GE(now.right, client.right - 1);
-            EXPECT_EQ((now.bottom + 1) % 20, 0);
+        const int needed = start.left + 2 + dc.GetTextExtent(CString((typed + L" X X").c_str())).cx;
+        if (needed > client.right) {  // wrapped
+            EXPECT_GE(Rect().right, client.right - 1);
+            EXPECT_EQ((Rect().bottom + 1) % 20, 0);
+            right = client.right;
+            continue;
         }
+        if (needed > right)
+            right = std::min<LONG>(((needed + 1) / 30 + 1) * 30 - 1, client.right - 1);
+        EXPECT_EQ(CPoint(Rect().right, Rect().bottom), CPoint(right, start.bottom));
     }
-    ASSERT_GT(EditRect(g).bottom, start.bottom) << "the text never wrapped";
+    ASSERT_GT(Rect().bottom, start.bottom) << "the text never wrapped";
     g.Key(VK_UP);
     g.Key(VK_DOWN);
     EXPECT_EQ(g.Focus(), edit);
     EXPECT_EQ(g.grid.GetEditRow(), 1);
 }
 
-// Every typed character is offered to the data source, then to the owner;
-// a refused one and Tab, Enter and Escape never go into the text.
+// The edit starts with its text selected, so the first character replaces
+// it; keys it does not use move the caret. Every typed character is offered
+// to the data source, then to the owner; a refused one and Tab, Enter and
+// Escape never go into the text. A finish that the owner refuses keeps the
+// edit going, with the focus.
 TEST(CUGEdit, TypedCharactersAreAskedForAndTheEndingKeysDropped)
 {
     EditingGrid g;
     g.grid.refusedKey = L'x';
+    g.grid.QuickSetText(1, 1, L"old");
     ASSERT_EQ(g.grid.StartEdit(1, 1, 0), 0);
+    HWND edit = g.Focus();
     g.grid.log.Clear();
-    g.Type(L"a\tb\rxc\x1b");
-    EXPECT_EQ(EditingGrid::TextOf(g.Focus()), L"abc");
-    const Lines& lines = g.grid.log.Lines();
+    g.Type(L"a");
+    g.Key(VK_HOME);
+    g.Type(L"\tb\rxc\x1b");
+    EXPECT_EQ(EditingGrid::TextOf(edit), L"bca");
+    const auto& lines = g.grid.log.Lines();
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0], "Source AskEditKey 1 1 97");
     EXPECT_EQ(lines[1], "AskEditKey 1 1 97");
+
+    g.grid.allowEditFinish = 0;
+    g.Key(VK_RETURN);
+    EXPECT_EQ(g.Focus(), edit);
+    EXPECT_TRUE(g.grid.IsEditInProgress());
+    EXPECT_EQ(g.grid.GetCurrentRow(), 1);
 }
