@@ -1,6 +1,5 @@
 #include "CArchive.h"
 
-#include "FileTestSupport.h"
 #include "MemoryFile.h"
 
 #include <gtest/gtest.h>
@@ -40,18 +39,17 @@ Bytes Stored(const std::function<void(CArchive&)>& write)
     return file.Bytes();
 }
 
-// A loading archive over `bytes`.
 struct Loaded {
     MemoryFile file;
     CArchive ar{&file, CArchive::load};
-    explicit Loaded(Bytes bytes, const wchar_t* name = L"D:\\lots\\lots.tab") : file(bytes, name) {}
+    explicit Loaded(Bytes bytes) : file(bytes, L"D:\\lots\\lots.tab") {}
 };
 
 } // namespace
 
-// Strings are written as UTF-16 after the Unicode tag with the shortest
-// length form, and read back whole. The reader also takes what another
-// writer may leave: 8-bit strings without the tag, longer length forms.
+// Strings go out as UTF-16 after the Unicode tag with the shortest length
+// form and read back whole; the reader also takes what another writer may
+// leave: 8-bit strings without the tag, longer length forms than needed.
 TEST(CArchiveStrings, LengthTakesItsShortestFormAfterTheUnicodeTagAndReadsBack)
 {
     EXPECT_EQ(Stored([](CArchive& ar) { ar << CString(L"A\u00e9"); }),
@@ -79,17 +77,21 @@ TEST(CArchiveStrings, LengthTakesItsShortestFormAfterTheUnicodeTagAndReadsBack)
     }
     Bytes other = {0x05, 'h', 'e', 'l', 'l', 'o', 0xFF, 0x2C, 0x01};
     other.insert(other.end(), 300, 'q');
-    other.insert(other.end(), {0x00, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0, 0, 0, 'h', 0, 'i',
-                               0, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x03,
-                               0, 0, 0, 0, 0, 0, 0, 'a', 0, 'b', 0, 'c', 0});
+    other.insert(other.end(), {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0, 0, 0, 'h', 0, 'i', 0,
+                               0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x03, 0,
+                               0, 0, 0, 0, 0, 0, 'a', 0, 'b', 0, 'c', 0});
     Loaded in(other);
-    CString a, b, c, d, e;
-    in.ar >> a >> b >> c >> d >> e;
-    EXPECT_EQ(a + L"|" + b.Left(3) + L"|" + c + L"|" + d + L"|" + e, L"hello|qqq||hi|abc");
+    CString a, b, d, e;
+    in.ar >> a >> b >> d >> e;
+    EXPECT_EQ(a + L"|" + d + L"|" + e, L"hello|hi|abc");
     EXPECT_EQ(b, CString(L'q', 300));
 }
 
-TEST(CArchiveNumbers, NumbersAreStoredLittleEndianInTheirOwnWidths)
+// Numbers are little-endian in their own widths. Values straddling the
+// 4096-byte buffer arrive whole; the file sees what is stored when the
+// buffer is full, on Flush and on Close, and closing a loading archive gives
+// the unread bytes back to the file.
+TEST(CArchiveNumbers, ValuesGoOutLittleEndianThroughTheBuffer)
 {
     EXPECT_EQ(Stored([](CArchive& ar) {
                   ar << LONGLONG(-2) << ULONGLONG(0xFEDCBA9876543210ull) << LONG(-123456) << 7
@@ -98,40 +100,29 @@ TEST(CArchiveNumbers, NumbersAreStoredLittleEndianInTheirOwnWidths)
               Bytes({0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0x32, 0x54, 0x76, 0x98,
                      0xBA, 0xDC, 0xFE, 0xC0, 0x1D, 0xFE, 0xFF, 7, 0, 0, 0, 0xEF, 0xBE, 0xAD, 0xDE,
                      0xEF, 0xBE, 0xAB, 0, 0, 0, 0, 0, 0, 0x04, 0x40}));
-}
-
-// Values straddling the 4096-byte buffer arrive whole; the file sees what is
-// stored when the buffer is full, on Flush and on destruction, and closing a
-// loading archive gives the unread bytes back to the file.
-TEST(CArchiveNumbers, ValuesStraddlingTheBufferArriveWholeAndTheFileSeesThemOnFlush)
-{
-    TemporaryPath path(L"carchive-buffer.bin");
-    CFile file;
-    ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
-    {
-        CArchive ar(&file, CArchive::store);
-        for (int i = 0; i < 4093; ++i)
-            ar << static_cast<BYTE>(i);
-        EXPECT_EQ(file.GetLength(), 0u);
-        ar << LONGLONG(0x0102030405060708ll);
-        EXPECT_EQ(file.GetLength(), 4096u);
-        ar.Flush();
-        EXPECT_EQ(file.GetLength(), 4101u);
-        ar << 42;
-    }
+    MemoryFile file;
+    CArchive out(&file, CArchive::store);
+    for (int i = 0; i < 4093; ++i)
+        out << static_cast<BYTE>(i);
+    EXPECT_EQ(file.GetLength(), 0u);
+    out << LONGLONG(0x0102030405060708ll);
+    EXPECT_EQ(file.GetLength(), 4096u);
+    out.Flush();
+    EXPECT_EQ(file.GetLength(), 4101u);
+    out << 42;
+    out.Close();
     EXPECT_EQ(file.GetLength(), 4105u);
-    file.Close();
-    ASSERT_TRUE(file.Open(path, CFile::modeRead));
-    CArchive ar(&file, CArchive::load);
+    file.Seek(0, CFile::begin);
+    CArchive in(&file, CArchive::load);
     BYTE byte = 0;
     for (int i = 0; i < 4093; ++i) {
-        ar >> byte;
+        in >> byte;
         ASSERT_EQ(byte, static_cast<BYTE>(i));
     }
     LONGLONG straddling = 0;
-    ar >> straddling;
+    in >> straddling;
     EXPECT_EQ(straddling, 0x0102030405060708ll);
-    ar.Close();
+    in.Close();
     EXPECT_EQ(file.GetPosition(), 4101u);
 }
 
@@ -151,11 +142,10 @@ TEST(CArchiveErrors, DamagedDataRaisesItsCauseBeforeAnythingIsAllocated)
         // Cut inside the characters, inside the length, inside the count.
         {Cut(whole.size() - 1), End}, {Cut(10), End}, {Cut(5), End},
         // INT_MAX characters, ten bytes present; one more than a string holds; far more.
-        {Counted({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4, 5, 6, 7,
-                  8, 9, 10}), End},
+        {Counted({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4}), End},
         {Counted({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 1, 2}), Bad},
-        {Counted({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 1, 0,
-                  0}), Bad},
+        {Counted({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                  0, 0, 0, 0, 0, 1, 0, 0}), Bad},
         {Counted({0xFF, 0xFD, 0xFF, 'a', 'b', 'c'}), End},  // untagged, 0xFFFD bytes
     };
     for (const auto& c : cases) {

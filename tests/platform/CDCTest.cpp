@@ -49,15 +49,8 @@ TEST(CDCSelection, SelectObjectAnswersThePreviousObjectAndDetachGivesBackTheOrig
     }
     EXPECT_EQ(::GetObjectType(a.m_hObject), static_cast<DWORD>(OBJ_PEN));
     EXPECT_EQ(::GetObjectType(brush.m_hObject), static_cast<DWORD>(OBJ_BRUSH));
-
-    CDC* wrapper = CDC::FromHandle(raw);  // a foreign DC: wrapped, never taken
-    EXPECT_EQ(wrapper->GetSafeHdc(), raw);
-    EXPECT_EQ(CDC::FromHandle(raw), wrapper);
-    EXPECT_EQ(CDC::FromHandle(nullptr), nullptr);
-    CDC::DeleteTempMap();
     EXPECT_EQ(::GetObjectType(raw), static_cast<DWORD>(OBJ_MEMDC));
     ::DeleteDC(raw);
-
     HGDIOBJ owned = nullptr, released = brush.Detach();
     {
         CPen pen(PS_SOLID, 2, RGB(1, 2, 3));

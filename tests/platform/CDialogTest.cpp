@@ -1,5 +1,5 @@
+#include "AfxResource.h"
 #include "CDialog.h"
-#include "CDynLinkLibrary.h"
 #include "CEdit.h"
 #include "CFont.h"
 #include "TestDialogs.h"
@@ -8,12 +8,6 @@
 
 namespace {
 
-HMODULE TestResources()
-{
-    static HMODULE module = LoadLibraryW(L"platform_test_resources.dll");
-    return module;
-}
-
 // Posts the click of button `post` as soon as it is set up; Finish ends it
 // with 42. It records what it saw on the way.
 struct TestDialog : CDialog {
@@ -21,7 +15,6 @@ struct TestDialog : CDialog {
     CEdit edit;
     std::wstring font;
     bool editBound = false;
-    CRect mapped{0, 0, 200, 100}, client;
     std::string calls;
 
     TestDialog() : CDialog(IDD_TEST_DIALOG) {}
@@ -36,8 +29,6 @@ struct TestDialog : CDialog {
     {
         CDialog::OnInitDialog();
         editBound = edit.m_hWnd == ::GetDlgItem(m_hWnd, IDC_TEST_EDIT);
-        MapDialogRect(&mapped);
-        GetClientRect(&client);
         PostMessage(WM_COMMAND, MAKEWPARAM(post, BN_CLICKED),
                     reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, post)));
         return TRUE;
@@ -60,42 +51,23 @@ struct TestDialog : CDialog {
 } // namespace
 
 // The template comes from the current resource module with its font; the
-// controls are bound when OnInitDialog goes on, the template's size in
-// dialog units is the client area, and a posted command ends the dialog
-// with its value (Cancel through OnCancel). The ended dialog lets go of its
-// windows.
+// controls are bound when OnInitDialog goes on, and a posted command ends
+// the dialog with its value (Cancel through OnCancel). The ended dialog
+// lets go of its windows.
 TEST(CDialogModal, TemplateFromResourceModuleEndsWithPostedCommandsValue)
 {
-    ASSERT_NE(TestResources(), nullptr);
-    HINSTANCE previous = AfxGetResourceHandle();
-    AfxSetResourceHandle(TestResources());
+    HMODULE resources = LoadLibraryW(L"platform_test_resources.dll");
+    ASSERT_NE(resources, nullptr);
+    AfxSetResourceHandle(resources);
     TestDialog dialog, cancelled;
     cancelled.post = IDCANCEL;
     EXPECT_EQ(dialog.DoModal(), 42);
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
-    AfxSetResourceHandle(previous);
+    AfxSetResourceHandle(nullptr);
     EXPECT_EQ(dialog.calls + cancelled.calls, "finish cancel ");
     EXPECT_TRUE(dialog.editBound);
     EXPECT_EQ(dialog.font, L"MS Sans Serif");
     EXPECT_TRUE(dialog.m_hWnd == nullptr && dialog.edit.m_hWnd == nullptr);
-    EXPECT_GT(dialog.mapped.Width(), 200);
-    EXPECT_EQ(dialog.mapped.Size(), dialog.client.Size());
-}
-
-// Without the template in the program itself, the chain of extension
-// modules finds it while the module is in the chain, and only then.
-TEST(CDialogModal, TemplateIsFoundThroughTheExtensionChain)
-{
-    ASSERT_EQ(FindResourceW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDD_TEST_DIALOG),
-                            MAKEINTRESOURCEW(5)), nullptr);
-    AFX_EXTENSION_MODULE extension;
-    ASSERT_TRUE(AfxInitExtensionModule(extension, TestResources()));
-    EXPECT_TRUE(AfxInitExtensionModule(extension, TestResources())) << "once is enough";
-    {
-        CDynLinkLibrary library(extension);
-        EXPECT_EQ(TestDialog().DoModal(), 42);
-    }
-    AfxTermExtensionModule(extension);
-    EXPECT_FALSE(extension.bInitialized);
-    EXPECT_EQ(TestDialog().DoModal(), -1);
+    EXPECT_EQ(TestDialog().DoModal(), -1) << "without the module the template is not found";
+    FreeLibrary(resources);
 }

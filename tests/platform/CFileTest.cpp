@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
-// A name outside the 8-bit code pages, so the path must go through wide.
+// On a path outside the 8-bit code pages: a write over the end, seeks from
+// either end, a short read at the end of the file without an error, and a
+// create that empties the existing file.
 TEST(CFile, WritesReadsSeeksAndEmptiesAnExistingFileOnCreate)
 {
     TemporaryPath path(L"cfile-\u0142\u00f3d\u017a-\u4e2d.bin");
@@ -16,13 +18,11 @@ TEST(CFile, WritesReadsSeeksAndEmptiesAnExistingFileOnCreate)
     EXPECT_EQ(file.GetPosition(), 8u);
     file.Close();
     ASSERT_TRUE(file.Open(path, CFile::modeRead | CFile::shareDenyWrite));
-    EXPECT_EQ(file.GetLength(), 10u);
     EXPECT_EQ(file.GetFilePath(), CString(path));
     char buffer[16] = {};
     EXPECT_EQ(file.Seek(3, CFile::begin), 3u);
     EXPECT_EQ(file.Read(buffer, 4), 4u);
     EXPECT_EQ(std::string(buffer, 4), "345x");
-    // Fewer bytes at the end of the file, and no error.
     EXPECT_EQ(file.Read(buffer, sizeof buffer), 3u);
     EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
     file.Close();
@@ -39,7 +39,6 @@ TEST(CFile, FailuresAreDescribedAndThrown)
     CFileException error;
     EXPECT_FALSE(file.Open(path, CFile::modeRead, &error));
     EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
-    EXPECT_EQ(error.m_strFileName, CString(path));
     wchar_t message[256];
     EXPECT_TRUE(error.GetErrorMessage(message, 256));
     EXPECT_NE(CString(message).Find(CString(path)), -1);

@@ -1,5 +1,4 @@
 #include "MemoryCanvas.h"
-#include "CString.h"
 #include "CUGCtrl.h"
 
 #include <gtest/gtest.h>
@@ -10,18 +9,6 @@
 namespace {
 
 constexpr COLORREF Yellow = RGB(255, 255, 0);
-
-// Records the check box's notifications as "col row state".
-struct ToggleGrid : CUGCtrl {
-    std::vector<std::string> toggles;
-    int NotifyCellTypeEvent(long, int col, long row, long message, LONG_PTR param) override
-    {
-        if (message == CUGCheckBoxType::CheckBoxToggled)
-            toggles.push_back(std::to_string(col) + " " + std::to_string(row) + " "
-                              + std::to_string(param));
-        return 0;
-    }
-};
 
 // One character per pixel: '#' black, '.' the window colour, 'S' the button
 // shadow, 'L' the light grey, 'F' the button face, ' ' the cell's background.
@@ -46,10 +33,6 @@ char Code(COLORREF colour)
 // for a 6-pixel box shows none.
 TEST(CUGCheckBoxType, BoxesAndMarksFollowTheStyleAndTheRowHeight)
 {
-    for (auto [height, size] : {std::pair{20, 12}, {14, 8}, {11, 5}}) {
-        const RECT box = CUGCheckBoxType::BoxOf(RECT{10, 0, 60, height});
-        EXPECT_EQ(CRect(box), CRect(13, (height - size) / 2, 13 + size, (height + size) / 2));
-    }
     CUGCtrl ctrl;
     ctrl.GridInfo->GridLines = 0;
     const struct { long style; const wchar_t* text; int top, bottom; } cells[] = {
@@ -61,8 +44,7 @@ TEST(CUGCheckBoxType, BoxesAndMarksFollowTheStyleAndTheRowHeight)
         CUGCell cell;
         cell.SetText(cells[i].text);
         cell.SetBackColor(Yellow);
-        if (cells[i].style)
-            cell.SetCellTypeEx(cells[i].style);
+        cell.SetCellTypeEx(cells[i].style);
         RECT rect{20 * i, cells[i].top, 20 * i + 20, cells[i].bottom};
         ctrl.GetCellType(2)->OnDraw(&picture.dc, &rect, 0, 0, &cell, 0, 0);
     }
@@ -90,55 +72,54 @@ TEST(CUGCheckBoxType, BoxesAndMarksFollowTheStyleAndTheRowHeight)
               "#############   SLLLLLLLLLLLL   L############                                  \n");
 }
 
-// A click toggles on the button's release over the box; the space bar
-// reads the state as a boolean, so 0.5 and T toggle differently by click
-// and by key. Cells that are read-only ignore both.
+// Steps on cell (1, 0): p a press and r a release on the box, b a release
+// beside it, d a double click, s the space bar. Only a release on the box
+// toggles, so a double click toggles through its releases only; the space
+// bar reads the state as a boolean, so 0.5 and T toggle differently by click
+// and by key. Read-only cells ignore both.
 TEST(CUGCheckBoxType, ClickAndSpaceToggleTheStoredNumber)
 {
+    // toggles: the notifications as column, row and new state
     const struct {
-        const wchar_t* text; bool space; int readOnly; const wchar_t* after; const char* toggle;
+        const wchar_t* text; int readOnly; const char *steps, *answers, *toggles;
+        const wchar_t* after;
     } cases[] = {
-        {L"0.5", false, -1, L"0.000000", "1 0 0"}, {L"0.5", true, -1, L"1.000000", "1 0 1"},
-        {L"T", true, -1, L"0.000000", "1 0 0"},    {L"T", false, -1, L"1.000000", "1 0 1"},
-        {L"", false, 0, L"1.000000", "1 0 1"},     {L"1", true, 0, L"0.000000", "1 0 0"},
-        {L"1", true, 1, L"1", nullptr},             {L"0", false, 1, L"0", nullptr},
+        {L"0.5", -1, "pr", "01", "100", L"0.000000"}, {L"0.5", -1, "s", "1", "101", L"1.000000"},
+        {L"T", -1, "s", "1", "100", L"0.000000"},     {L"T", -1, "pr", "01", "101", L"1.000000"},
+        {L"", 0, "pr", "01", "101", L"1.000000"},     {L"1", 0, "s", "1", "100", L"0.000000"},
+        {L"1", 1, "s", "0", "", L"1"},                {L"0", 1, "pr", "00", "", L"0"},
+        {L"0", -1, "prdrb", "01010", "101100", L"0.000000"},
     };
     const RECT cellRect{75, 0, 150, 20};
-    const POINT onBox{80, 10};
+    const POINT onBox{78, 4}, beside{91, 10};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.text, c.text + wcslen(c.text)) + (c.space ? " space" : " click"));
-        ToggleGrid ctrl;
+        SCOPED_TRACE(c.steps);
+        struct ToggleGrid : CUGCtrl {
+            std::string toggles;
+            int NotifyCellTypeEvent(long, int col, long row, long message, LONG_PTR state) override
+            {
+                if (message == CUGCheckBoxType::CheckBoxToggled)
+                    toggles += std::to_string(col) + std::to_string(row) + std::to_string(state);
+                return 0;
+            }
+        } ctrl;
         ctrl.SetColumnCount(2, FALSE);
         ctrl.SetRowCount(1, FALSE);
         ctrl.QuickSetText(1, 0, c.text);
         if (c.readOnly >= 0)
             ctrl.QuickSetReadOnly(1, 0, c.readOnly);
         CUGCellType* type = ctrl.GetCellType(2);
+        std::string answers;
         UINT space = 32;
-        if (c.space) {
-            EXPECT_EQ(type->OnCharDown(1, 0, &space), c.toggle ? 1 : 0);
-        } else {
-            EXPECT_EQ(type->OnLeftClick(1, 0, 1, &cellRect, &onBox), 0);
-            EXPECT_EQ(type->OnLeftClick(1, 0, 0, &cellRect, &onBox), c.toggle ? 1 : 0);
+        for (const char* step = c.steps; *step; ++step) {
+            const POINT* at = *step == 'b' ? &beside : &onBox;
+            answers += std::to_string(*step == 's' ? type->OnCharDown(1, 0, &space)
+                                      : *step == 'd'
+                                          ? type->OnDoubleClick(1, 0, &cellRect, at)
+                                          : type->OnLeftClick(1, 0, *step == 'p', &cellRect, at));
         }
-        CString text;
-        ctrl.QuickGetText(1, 0, &text);
-        EXPECT_STREQ(text.GetString(), c.after);
-        EXPECT_EQ(ctrl.toggles, std::vector<std::string>(c.toggle ? 1 : 0, c.toggle ? c.toggle : ""));
+        EXPECT_EQ(answers, c.answers);
+        EXPECT_EQ(ctrl.toggles, c.toggles);
+        EXPECT_STREQ(ctrl.QuickGetTextPtr(1, 0), c.after);
     }
-
-    // A double click toggles through its two releases only, and a release
-    // beside the box does nothing.
-    ToggleGrid ctrl;
-    ctrl.SetRowCount(1, FALSE);
-    ctrl.QuickSetText(0, 0, L"0");
-    CUGCellType* type = ctrl.GetCellType(2);
-    const RECT first{0, 0, 75, 20};
-    const POINT corner{3, 4}, beside{16, 10};
-    type->OnLeftClick(0, 0, 1, &first, &corner);
-    type->OnLeftClick(0, 0, 0, &first, &corner);
-    EXPECT_EQ(type->OnDoubleClick(0, 0, &first, &corner), 0);
-    type->OnLeftClick(0, 0, 0, &first, &corner);
-    EXPECT_EQ(type->OnLeftClick(0, 0, 0, &first, &beside), 0);
-    EXPECT_EQ(ctrl.toggles, (std::vector<std::string>{"0 0 1", "0 0 0"}));
 }

@@ -12,25 +12,24 @@ struct CountingMaskedEdit : CUGMaskedEdit {
 
 }  // namespace
 
-// Which characters each mask character takes (any other character of a mask
-// is a literal), and how a whole text is fitted to a mask: literals go in
-// their places, a character that its position does not take is skipped. An
-// escaped mask character is a literal; an empty mask is none.
+// Which characters each mask character takes; what a text fitted to a mask
+// keeps (literals in their places, characters their position does not take
+// skipped); an escaped mask character is a literal, an empty mask none.
 TEST(CUGMaskedEdit, ApplyMaskFitsATextToTheMask)
 {
     CountingMaskedEdit edit;
-    const struct { const wchar_t* mask; const wchar_t* takes; } classes[] = {
+    const struct { const wchar_t *mask, *takes; } classes[] = {
         {L"0", L"15"}, {L"9", L" 15"}, {L"#", L" 15+-"}, {L"L", L"aZ"}, {L"?", L" aZ"},
         {L"A", L"15aZ"}, {L"a", L" 15aZ"}, {L"&", L" 15aZ+-_~"}, {L"C", L" 15aZ+-_~"},
     };
     for (const auto& c : classes) {
         edit.SetMask(c.mask);
-        for (const wchar_t* p = L" 15aZ+-_~"; *p; ++p)
-            EXPECT_EQ(edit.ApplyMask(CString(*p, 1)), CString(wcschr(c.takes, *p) ? *p : L'_', 1)
-                                                               .Left(wcschr(c.takes, *p) ? 1 : 0))
-                << c.mask << " " << char(*p);
+        for (const wchar_t* p = L" 15aZ+-_~"; *p; ++p) {
+            const CString probe(*p, 1);
+            EXPECT_EQ(edit.ApplyMask(probe), wcschr(c.takes, *p) ? probe : CString()) << char(*p);
+        }
     }
-    const struct { const wchar_t* mask; const wchar_t* text; const wchar_t* result; } cases[] = {
+    const struct { const wchar_t *mask, *text, *result; } cases[] = {
         {L"00", L"a1b2", L"12"}, {L"(000)", L"12", L"(12"}, {L"(000)", L"(123)", L"(123)"},
         {L"LL-00", L"ab12", L"ab-12"}, {L"999999", L"12ab34567", L"123456"},
     };
@@ -40,32 +39,28 @@ TEST(CUGMaskedEdit, ApplyMaskFitsATextToTheMask)
     }
     const wchar_t lit = CUGMaskedEdit::kOtherPosition;
     edit.SetMask(L"\\(0\\9");
-    EXPECT_EQ(edit.GetInputMask().str(), (std::wstring{lit, L'0', lit}));
-    EXPECT_EQ(edit.GetLiteralMask().str(), (std::wstring{L'(', lit, L'9'}));
+    EXPECT_EQ(edit.GetInputMask().str() + edit.GetLiteralMask().str(),
+              (std::wstring{lit, L'0', lit, L'(', lit, L'9'}));
     edit.SetMask(L"");
     EXPECT_FALSE(edit.IsMaskActive());
 }
 
-// What typing leaves in an edit on its own, in a plain window that is no
-// grid: a character that does not fit the position under the caret is
-// refused with a beep and the text and its selection stay as they were; a
-// literal at the caret is typed first.
+// In an edit on its own, in a window that is no grid: a character that does
+// not fit the position under the caret is refused with a beep and the text
+// and its selection stay as they were; a literal at the caret comes first.
 TEST(CUGMaskedEdit, TypingAcceptsOnlyWhatTheMaskPositionTakes)
 {
-    const struct {
-        const wchar_t* mask; const wchar_t* before; const wchar_t* typed; const wchar_t* after;
-        int beeps;
-    } cases[] = {
-        {L"999999", L"", L"12a", L"12", 1},      {L"999999", L"", L"1234567", L"123456", 1},
-        {L"999999", L"123", L"a", L"123", 1},    {L"999999", L"123", L"9", L"9", 0},
-        {L"(000)", L"", L"12x3", L"(123", 1},    {L"LL-00", L"", L"ab12", L"ab-12", 0},
-        {L"LL-00", L"", L"1", L"", 1},           {L"\\(000", L"", L"1", L"(1", 0},
+    const struct { const wchar_t *mask, *before, *typed, *after; int beeps; } cases[] = {
+        {L"999999", L"", L"12a", L"12", 1},   {L"999999", L"", L"1234567", L"123456", 1},
+        {L"999999", L"123", L"a", L"123", 1}, {L"999999", L"123", L"9", L"9", 0},
+        {L"(000)", L"", L"12x3", L"(123", 1}, {L"LL-00", L"", L"ab12", L"ab-12", 0},
+        {L"LL-00", L"", L"1", L"", 1},        {L"\\(000", L"", L"1", L"(1", 0},
         {L"a", L"", L"_b", L"b", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::wstring(c.mask) + L" " + c.typed);
         CWnd parent;
-        parent.CreateEx(0, nullptr, L"Mask", WS_POPUP | WS_VISIBLE, 0, 0, 200, 60, nullptr, nullptr);
+        parent.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 60, nullptr, nullptr);
         CountingMaskedEdit edit;
         edit.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 150, 20}, &parent, 1);
         ::SetWindowTextW(edit.m_hWnd, c.before);
@@ -94,22 +89,19 @@ TEST(CUGMaskedEdit, EditsAMaskedColumnOfTheGrid)
     g.grid.SetColumnDefault(1, &column);
     g.grid.substituteEdit = &masked;
     g.grid.QuickSetText(1, 3, L"12ab");
-
     ASSERT_EQ(g.grid.StartEdit(1, 3, 0), 0);
-    EXPECT_EQ(g.Focus(), masked.m_hWnd);
-    EXPECT_EQ(EditingGrid::TextOf(masked.m_hWnd), L"12");
+    EXPECT_EQ(EditingGrid::TextOf(g.Focus()), L"12");
     g.grid.log.Clear();
     g.Type(L"5");
     EXPECT_EQ(g.grid.log.Lines(), std::vector<std::string>{"AskEditKey 1 3 53"});
-    const struct { UINT key; long rowAfter; } keys[] = {  // -1: the edit ended
-        {VK_TAB, 3}, {VK_RETURN, 4}, {VK_DOWN, 5}, {VK_UP, 4}, {VK_ESCAPE, -1}};
-    for (const auto& k : keys) {
-        ::SetWindowTextW(masked.m_hWnd, std::to_wstring(k.key).c_str());
-        g.Key(k.key);
-        EXPECT_EQ(g.grid.IsEditInProgress() ? g.grid.GetEditRow() : -1, k.rowAfter) << k.key;
+    std::string rows;  // the edit's row after each key; -1: the edit ended
+    for (UINT key : {VK_TAB, VK_RETURN, VK_DOWN, VK_UP, VK_ESCAPE}) {
+        ::SetWindowTextW(masked.m_hWnd, std::to_wstring(key).c_str());
+        g.Key(key);
+        rows += std::to_string(g.grid.IsEditInProgress() ? g.grid.GetEditRow() : -1) + " ";
     }
+    EXPECT_EQ(rows, "3 4 5 4 -1 ");
     EXPECT_EQ(g.CellText(1, 3) + g.CellText(1, 4) + g.CellText(1, 5), L"134038");
-
     CWnd outside;
     outside.CreateEx(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 600, 400, 50, 20, nullptr, nullptr);
     ASSERT_EQ(g.grid.StartEdit(1, 6, '4'), 0);
