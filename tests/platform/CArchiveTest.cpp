@@ -12,9 +12,7 @@
 // The largest single allocation since the last reset, to show that a damaged
 // length is refused before anything is allocated for it. The runtime's own
 // operator delete frees with free(), which matches the malloc() here.
-namespace {
-std::atomic<size_t> g_largestAllocation{0};
-}
+static std::atomic<size_t> g_largestAllocation{0};
 
 void* operator new(std::size_t size)
 {
@@ -27,7 +25,6 @@ void* operator new(std::size_t size)
 }
 
 namespace {
-
 using Bytes = std::vector<BYTE>;
 
 Bytes Stored(const std::function<void(CArchive&)>& write)
@@ -44,12 +41,10 @@ struct Loaded {
     CArchive ar{&file, CArchive::load};
     explicit Loaded(Bytes bytes) : file(bytes, L"D:\\lots\\lots.tab") {}
 };
-
 } // namespace
 
-// Strings go out as UTF-16 after the Unicode tag with the shortest length
-// form and read back whole; the reader also takes what another writer may
-// leave: 8-bit strings without the tag, longer length forms than needed.
+// UTF-16 after the Unicode tag with the shortest length form, read back
+// whole; also read: 8-bit strings without the tag, longer length forms.
 TEST(CArchiveStrings, LengthTakesItsShortestFormAfterTheUnicodeTagAndReadsBack)
 {
     EXPECT_EQ(Stored([](CArchive& ar) { ar << CString(L"A\u00e9"); }),
@@ -75,31 +70,19 @@ TEST(CArchiveStrings, LengthTakesItsShortestFormAfterTheUnicodeTagAndReadsBack)
         EXPECT_TRUE(read.str() == text.str());
         EXPECT_EQ(in.ar.GetRemainingLength(), 0u);
     }
-    Bytes other = {0x05, 'h', 'e', 'l', 'l', 'o', 0xFF, 0x2C, 0x01};
-    other.insert(other.end(), 300, 'q');
-    other.insert(other.end(), {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0, 0, 0, 'h', 0, 'i', 0,
-                               0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x03, 0,
-                               0, 0, 0, 0, 0, 0, 'a', 0, 'b', 0, 'c', 0});
-    Loaded in(other);
-    CString a, b, d, e;
-    in.ar >> a >> b >> d >> e;
-    EXPECT_EQ(a + L"|" + d + L"|" + e, L"hello|hi|abc");
-    EXPECT_EQ(b, CString(L'q', 300));
+    Loaded in({5, 'h', 'e', 'l', 'l', 'o', 0xFF, 2, 0, 'a', 'b',                  // untagged
+               0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 2, 0, 0, 0, 'h', 0, 'i', 0,  // 32-bit length
+               0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 3, 0, 0, 0, 0, 0, 0, 0,
+               'a', 0, 'b', 0, 'c', 0});
+    CString a, b, c, d;
+    in.ar >> a >> b >> c >> d;
+    EXPECT_EQ(a + L"|" + b + L"|" + c + L"|" + d, L"hello|ab|hi|abc");
 }
 
-// Numbers are little-endian in their own widths. Values straddling the
-// 4096-byte buffer arrive whole; the file sees what is stored when the
-// buffer is full, on Flush and on Close, and closing a loading archive gives
-// the unread bytes back to the file.
-TEST(CArchiveNumbers, ValuesGoOutLittleEndianThroughTheBuffer)
+// The file sees the 4096-byte buffer when full, on Flush and on Close;
+// closing a loading archive gives the unread bytes back to the file.
+TEST(CArchiveNumbers, ValuesStraddlingTheBufferArriveWholeAndTheFileSeesThemOnFlush)
 {
-    EXPECT_EQ(Stored([](CArchive& ar) {
-                  ar << LONGLONG(-2) << ULONGLONG(0xFEDCBA9876543210ull) << LONG(-123456) << 7
-                     << DWORD(0xDEADBEEF) << WORD(0xBEEF) << BYTE(0xAB) << 2.5;
-              }),
-              Bytes({0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0x32, 0x54, 0x76, 0x98,
-                     0xBA, 0xDC, 0xFE, 0xC0, 0x1D, 0xFE, 0xFF, 7, 0, 0, 0, 0xEF, 0xBE, 0xAD, 0xDE,
-                     0xEF, 0xBE, 0xAB, 0, 0, 0, 0, 0, 0, 0x04, 0x40}));
     MemoryFile file;
     CArchive out(&file, CArchive::store);
     for (int i = 0; i < 4093; ++i)
@@ -126,9 +109,8 @@ TEST(CArchiveNumbers, ValuesGoOutLittleEndianThroughTheBuffer)
     EXPECT_EQ(file.GetPosition(), 4101u);
 }
 
-// A count and a string, cut short or with a length that the data cannot
-// hold: the error names its cause and the file, nothing was allocated for
-// the length, and the target string is left as it was.
+// Cut short or with a length the data cannot hold: the error names its cause
+// and the file, nothing is allocated for it, the target stays as it was.
 TEST(CArchiveErrors, DamagedDataRaisesItsCauseBeforeAnythingIsAllocated)
 {
     const Bytes whole = Stored([](CArchive& ar) { ar << LONGLONG(2) << CString(L"abc"); });

@@ -27,15 +27,14 @@ TEST(CDCSelection, SelectObjectAnswersThePreviousObjectAndDetachGivesBackTheOrig
         CDC dc;
         ASSERT_TRUE(dc.Attach(raw));
         CPen* original = dc.SelectObject(&a);
-        ASSERT_NE(original, nullptr);
-        EXPECT_EQ(original->m_hObject, originals[0]);
         CPen* wrapperOfA = dc.SelectObject(&b);
-        ASSERT_NE(wrapperOfA, nullptr);
+        ASSERT_TRUE(original && wrapperOfA);
+        EXPECT_EQ(original->m_hObject, originals[0]);
         EXPECT_EQ(wrapperOfA->m_hObject, a.m_hObject);
         EXPECT_EQ(dc.SelectObject(wrapperOfA)->m_hObject, b.m_hObject);
         EXPECT_EQ(::GetCurrentObject(raw, OBJ_PEN), a.m_hObject);
         dc.SelectObject(original);
-        EXPECT_EQ(dc.SelectObject(&a), original);
+        EXPECT_EQ(dc.SelectObject(&a), original) << "one wrapper per handle";
         EXPECT_EQ(dc.SelectObject(&brush)->m_hObject, originals[1]);
         CGdiObject* previousBrush = dc.SelectStockObject(WHITE_BRUSH);
         ASSERT_NE(dynamic_cast<CBrush*>(previousBrush), nullptr);

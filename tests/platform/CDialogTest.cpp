@@ -7,23 +7,20 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Posts the click of button `post` as soon as it is set up; Finish ends it
-// with 42. It records what it saw on the way.
+// Posts the click of button `post` once it is set up (Finish ends it with
+// 42) and records what it saw on the way.
 struct TestDialog : CDialog {
     UINT post = IDC_TEST_FINISH;
     CEdit edit;
-    std::wstring font;
     bool editBound = false;
-    std::string calls;
-
+    std::wstring calls;
     TestDialog() : CDialog(IDD_TEST_DIALOG) {}
     void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, IDC_TEST_EDIT, edit); }
     void OnSetFont(CFont* font) override
     {
         LOGFONTW lf{};
         if (font && font->GetLogFont(&lf))
-            this->font = lf.lfFaceName;
+            calls += lf.lfFaceName + std::wstring(L" ");
     }
     BOOL OnInitDialog() override
     {
@@ -37,23 +34,20 @@ struct TestDialog : CDialog {
     {
         if (LOWORD(wParam) != IDC_TEST_FINISH)
             return CDialog::OnCommand(wParam, lParam);
-        calls += "finish ";
+        calls += L"finish";
         EndDialog(42);
         return TRUE;
     }
     void OnCancel() override
     {
-        calls += "cancel ";
+        calls += L"cancel";
         CDialog::OnCancel();
     }
 };
-
 } // namespace
 
-// The template comes from the current resource module with its font; the
-// controls are bound when OnInitDialog goes on, and a posted command ends
-// the dialog with its value (Cancel through OnCancel). The ended dialog
-// lets go of its windows.
+// The template and its font come from the resource module; controls are
+// bound in OnInitDialog; a posted command ends the dialog with its value.
 TEST(CDialogModal, TemplateFromResourceModuleEndsWithPostedCommandsValue)
 {
     HMODULE resources = LoadLibraryW(L"platform_test_resources.dll");
@@ -64,10 +58,8 @@ TEST(CDialogModal, TemplateFromResourceModuleEndsWithPostedCommandsValue)
     EXPECT_EQ(dialog.DoModal(), 42);
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     AfxSetResourceHandle(nullptr);
-    EXPECT_EQ(dialog.calls + cancelled.calls, "finish cancel ");
-    EXPECT_TRUE(dialog.editBound);
-    EXPECT_EQ(dialog.font, L"MS Sans Serif");
-    EXPECT_TRUE(dialog.m_hWnd == nullptr && dialog.edit.m_hWnd == nullptr);
+    EXPECT_EQ(dialog.calls + L"|" + cancelled.calls, L"MS Sans Serif finish|MS Sans Serif cancel");
+    EXPECT_TRUE(dialog.editBound && dialog.m_hWnd == nullptr && dialog.edit.m_hWnd == nullptr);
     EXPECT_EQ(TestDialog().DoModal(), -1) << "without the module the template is not found";
     FreeLibrary(resources);
 }

@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-// On a path outside the 8-bit code pages: a write over the end, seeks from
-// either end, a short read at the end of the file without an error, and a
-// create that empties the existing file.
+// On a path outside the 8-bit code pages; the end of the file reads short.
 TEST(CFile, WritesReadsSeeksAndEmptiesAnExistingFileOnCreate)
 {
     TemporaryPath path(L"cfile-\u0142\u00f3d\u017a-\u4e2d.bin");

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 // Format gives %s the wide meaning, and a text longer than its first buffer
-// comes out whole.
-TEST(CStringFormat, WideStringIntegerRealAndPercentFormats)
+// comes out whole; comparing, finding, slicing, case and the buffer.
+TEST(CString, FormatCompareFindSliceCaseAndBuffer)
 {
     CString s;
     s.Format(L"%s|%i|%d|%ld|%lf|%%|%d", L"wide", 12, -3, 123456789L, 2.5, _wtoi(L"12abc"));
@@ -14,10 +14,6 @@ TEST(CStringFormat, WideStringIntegerRealAndPercentFormats)
     s.Format(L"File %s could  not be opened", CString(L'x', 1000).GetString());
     EXPECT_EQ(s.GetLength(), 5 + 1000 + 21);
     EXPECT_EQ(s.Left(5) + s.Mid(1005), L"File  could  not be opened");
-}
-
-TEST(CStringText, CompareFindSliceCaseAndBuffer)
-{
     const CString a(L"Lot B");
     EXPECT_TRUE(a.Compare(L"lot b") != 0 && a.CompareNoCase(L"lot b") == 0);
     EXPECT_LT(CString(L"*").CompareNoCase(L"0"), 0);
@@ -29,8 +25,8 @@ TEST(CStringText, CompareFindSliceCaseAndBuffer)
     text += L"\n";
     text.MakeUpper();
     EXPECT_EQ(text, L"AB\u00c4\n");
-    EXPECT_TRUE(CString().IsEmpty() && !text.IsEmpty());
     wcscpy(text.GetBuffer(10), L"abc");  // a buffer takes its length from the terminator
     text.ReleaseBuffer();
     EXPECT_EQ(text + L"|" + std::to_wstring(text.GetLength()).c_str(), L"abc|3");
+    EXPECT_TRUE(CString().IsEmpty() && !text.IsEmpty());
 }

@@ -1,4 +1,3 @@
-#include "CEdit.h"
 #include "CWnd.h"
 #include "MessageLog.h"
 
@@ -6,72 +5,8 @@
 
 using Lines = std::vector<std::string>;
 
-// A system EDIT created through the framework leaves what nobody handles to
-// the EDIT class; focus changes arrive before SetFocus returns; EN_UPDATE is
-// offered to the edit before its parent, which gets what the edit does not
-// keep; and the edit lets go of its object when its parent goes.
-TEST(CWndDispatch, SystemEditLivesThroughTheFrameworkFromCreateToDestroy)
-{
-    MessageLog log;
-    struct Frame : CWnd {
-        MessageLog* log;
-        BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
-        {
-            if (CWnd::OnCommand(wParam, lParam))
-                return TRUE;
-            log->Add("frame " + std::to_string(HIWORD(wParam)));
-            return FALSE;
-        }
-    } frame;
-    frame.log = &log;
-    frame.CreateEx(0, nullptr, L"frame", WS_POPUP | WS_VISIBLE, 10, 10, 300, 200, nullptr, nullptr);
-    struct RecordingEdit : CEdit {
-        MessageLog* log;
-        bool swallowUpdate = false;
-        int nonClientDestroyed = 0;
-        std::string Id(CWnd* wnd) { return wnd ? std::to_string(wnd->GetDlgCtrlID()) : "none"; }
-        void OnSetFocus(CWnd* old) override
-        {
-            log->Add(Id(this) + " focus from " + Id(old));
-            CEdit::OnSetFocus(old);
-        }
-        void OnKillFocus(CWnd* next) override
-        {
-            log->Add(Id(this) + " focus to " + Id(next));
-            CEdit::OnKillFocus(next);
-        }
-        BOOL OnUpdate() override
-        {
-            log->Add(Id(this) + " update");
-            return swallowUpdate;
-        }
-        void PostNcDestroy() override { ++nonClientDestroyed; }
-    } a, b;
-    for (int id : {1, 2}) {
-        RecordingEdit& edit = id == 1 ? a : b;
-        edit.log = &log;
-        const CRect place(0, 30 * id, 80, 30 * id + 20);
-        ASSERT_TRUE(edit.CreateEx(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, place, &frame, id));
-    }
-    a.LimitText(5);
-    EXPECT_EQ(a.SendMessage(EM_GETLIMITTEXT), 5);
-    a.SetFocus();
-    log.Clear();
-    EXPECT_EQ(b.SetFocus(), &a);
-    b.SetWindowText(L"x");
-    b.swallowUpdate = true;
-    b.SetWindowText(L"y");
-    EXPECT_EQ(log.Lines(), Lines({"1 focus to 2", "frame 512", "2 focus from 1", "frame 256",
-                                  "2 update", "frame 1024", "frame 768", "2 update", "frame 768"}));
-    HWND hwnd = b.m_hWnd;
-    frame.DestroyWindow();
-    EXPECT_TRUE(b.m_hWnd == nullptr && CWnd::FromHandlePermanent(hwnd) == nullptr);
-    EXPECT_EQ(b.nonClientDestroyed, 1);
-}
-
-// A window with one tool over its left half: mouse moves ask for the tool
-// under the mouse, the tip holds only that one and asks the window for its
-// text when it needs it.
+// One tool over the left half: the tip holds only the tool under the mouse
+// and asks the window for its text.
 TEST(CWndToolTips, MouseMovesAskForTheToolAndTheTipAsksForItsText)
 {
     MessageLog log;

@@ -5,12 +5,9 @@
 
 #include <vector>
 
-// An arrow is a solid triangle in the cell's text colour: columns of 7, 5, 3
-// and 1 pixels around the middle row, from the back stroke one pixel behind
-// its column a to the tip two pixels beyond it. Each cell is compared whole
-// with that model, inside its grid lines and on its background (the
-// highlight background when selected or current); a cell under 4 pixels
-// wide inside its lines, or of an unknown style, shows no arrow.
+// An arrow is a triangle of columns of 7, 5, 3 and 1 pixels from one pixel
+// behind its column a, inside the grid lines on the (highlight) background;
+// a cell under 4 pixels wide inside its lines or of another style shows none.
 TEST(CUGArrowType, StylesDrawTheirArrowsInTheTextColour)
 {
     constexpr COLORREF Blue = RGB(0, 0, 255), Yellow = RGB(255, 255, 0), Green = RGB(0, 128, 0);

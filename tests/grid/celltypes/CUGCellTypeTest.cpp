@@ -6,7 +6,6 @@
 #include <vector>
 
 namespace {
-
 constexpr COLORREF Black = RGB(0, 0, 0), Red = RGB(255, 0, 0), Blue = RGB(0, 0, 255);
 constexpr COLORREF Yellow = RGB(255, 255, 0), Green = RGB(0, 128, 0), White = RGB(255, 255, 255);
 
@@ -51,7 +50,6 @@ struct CellTypeTest : ::testing::Test {
         ctrl.SetRowCount(1, FALSE);
     }
 };
-
 } // namespace
 
 // Each style's lines in drawing order against the whole picture of the cell
@@ -108,10 +106,10 @@ TEST_F(CellTypeTest, BorderStylesDrawTheirLinesAndInsetTheContent)
     }
 }
 
-// Where the text lands for each alignment (4 pixels beside it, 1 above or
-// below), or wrapped as DrawText wraps it; the label for the draw-label flag
-// or a style of exactly 8; the highlight colours for a selected cell, for the
-// current one only in a current-cell mode with the bit 2.
+// Text lands by its alignment 4 pixels in and 1 from the top or bottom, or
+// wraps as DrawText wraps it; the label shows for the draw-label flag or a
+// style of exactly 8; the highlight colours for a selected cell, and for the
+// current one in a current-cell mode with the bit 2.
 TEST_F(CellTypeTest, TextIsPlacedByItsAlignmentInItsColours)
 {
     enum Place { Start, End, Centre };
@@ -157,10 +155,8 @@ TEST_F(CellTypeTest, TextIsPlacedByItsAlignmentInItsColours)
     }
 }
 
-// Five cells of a row painted as the cell area paints them; the long text of
-// column 0 ends inside column 2. Each column continues that text exactly as
-// one unbroken run shows it (over the grid line on its left), stays blank,
-// or shows something else.
+// The text of column 0 ends inside column 2: each column continues it as one
+// unbroken run (over the grid line on its left), stays blank, or does not.
 TEST_F(CellTypeTest, LeftAlignedTextOverflowsIntoEmptyNeighbours)
 {
     enum Show { Run, Blank, Other };
@@ -202,12 +198,9 @@ TEST_F(CellTypeTest, LeftAlignedTextOverflowsIntoEmptyNeighbours)
     }
 }
 
-// The best size wraps the text in the cell's font (else the sheet's) with
-// 3 pixels each side and 1 above and below; no text counts as 3 by 3.
-// Printing scales the font by the printed cell's height over the row's
-// (a heading's for a heading, split over the rows of a joined block): the
-// picture equals a screen drawing in a font of that height. Both give the
-// DC its font back.
+// The best size is the text in its font with 3 pixels each side, 1 above and
+// below (no text counts as 3 by 3); printing scales the font by the printed
+// height. Both give the DC its font back.
 TEST_F(CellTypeTest, BestSizeAndPrintMeasureAndScaleTheCellsFont)
 {
     Tahoma large(-24);
@@ -226,21 +219,16 @@ TEST_F(CellTypeTest, BestSizeAndPrintMeasureAndScaleTheCellsFont)
         EXPECT_EQ(CSize(size), CSize(fits.cx + 6, fits.cy + 2));
     }
     EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_FONT), original);
-    const struct { long row; int height, joinedRows, fontHeight; } prints[] = {
-        {0, 40, 1, -24}, {-1, 30, 1, -18}, {0, 80, 2, -24},
-    };
-    for (const auto& k : prints) {
-        SCOPED_TRACE(k.height * 10 + k.row);
-        MemoryCanvas printed(120, 80, White), expected(120, 80, White);
-        CUGCell cell = TextCell(L"Print"), screen = cell;
-        cell.SetJoinInfo(1, 0, k.joinedRows - 1);
-        cell.SetFont(&font);
-        RECT rect = {0, 0, 100, k.height};
-        type->OnPrint(&printed.dc, &rect, 0, k.row, &cell);
-        Tahoma scaled(k.fontHeight);
-        screen.SetFont(&scaled);
-        type->OnDraw(&expected.dc, &rect, 0, k.row, &screen, 0, 0);
-        EXPECT_EQ(printed.Differences(expected), 0);
-        EXPECT_EQ(GetCurrentObject(printed.dc, OBJ_FONT), original);
-    }
+    // A cell joined over two rows printed 80 pixels high: twice the 20-pixel rows' font.
+    MemoryCanvas printed(120, 80, White), expected(120, 80, White);
+    CUGCell cell = TextCell(L"Print"), screen = cell;
+    cell.SetJoinInfo(1, 0, 1);
+    cell.SetFont(&font);
+    RECT rect = {0, 0, 100, 80};
+    type->OnPrint(&printed.dc, &rect, 0, 0, &cell);
+    Tahoma scaled(-24);
+    screen.SetFont(&scaled);
+    type->OnDraw(&expected.dc, &rect, 0, 0, &screen, 0, 0);
+    EXPECT_EQ(printed.Differences(expected), 0);
+    EXPECT_EQ(GetCurrentObject(printed.dc, OBJ_FONT), original);
 }

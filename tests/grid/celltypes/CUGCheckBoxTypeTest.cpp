@@ -7,7 +7,6 @@
 #include <vector>
 
 namespace {
-
 constexpr COLORREF Yellow = RGB(255, 255, 0);
 
 // One character per pixel: '#' black, '.' the window colour, 'S' the button
@@ -22,25 +21,21 @@ char Code(COLORREF colour)
             return "#.SLF "[i];
     return '?';
 }
-
 }  // namespace
 
-// Five cells 20 pixels wide side by side, as the user sees them from 3
-// pixels into each cell, where the box begins: in rows 20 pixels high a
-// checked flat box with a cross, a checked sunken box with a tick and an
-// unchecked raised box, 12 pixels each; in rows 14 pixels high an 8-pixel
-// box with the thin cross of 0.5 and one with the thin tick. A row too low
-// for a 6-pixel box shows none.
+// From 3 pixels into each cell, where the box begins: in rows 20 high a flat
+// box with a cross, a sunken one with a tick, a raised unchecked one; in rows
+// 14 high 8-pixel boxes with the thin cross (of 0.5) and the thin tick.
 TEST(CUGCheckBoxType, BoxesAndMarksFollowTheStyleAndTheRowHeight)
 {
     CUGCtrl ctrl;
     ctrl.GridInfo->GridLines = 0;
     const struct { long style; const wchar_t* text; int top, bottom; } cells[] = {
         {0, L"1", 0, 20}, {0x1100, L"1", 0, 20}, {0x200, L"0", 0, 20},
-        {0, L"0.5", 3, 17}, {0x1000, L"1", 3, 17}, {0, L"0", 4, 15},
+        {0, L"0.5", 3, 17}, {0x1000, L"1", 3, 17},
     };
-    MemoryCanvas picture(120, 20, Yellow);
-    for (int i = 0; i < 6; ++i) {
+    MemoryCanvas picture(100, 20, Yellow);
+    for (int i = 0; i < 5; ++i) {
         CUGCell cell;
         cell.SetText(cells[i].text);
         cell.SetBackColor(Yellow);
@@ -48,7 +43,6 @@ TEST(CUGCheckBoxType, BoxesAndMarksFollowTheStyleAndTheRowHeight)
         RECT rect{20 * i, cells[i].top, 20 * i + 20, cells[i].bottom};
         ctrl.GetCellType(2)->OnDraw(&picture.dc, &rect, 0, 0, &cell, 0, 0);
     }
-    EXPECT_EQ(picture.Differences({100, 0, 120, 20}, nullptr, Yellow), 0);
     std::string shown;
     for (int y = 4; y < 17; ++y)
         for (int x = 0; x < 100; ++x)
@@ -72,11 +66,9 @@ TEST(CUGCheckBoxType, BoxesAndMarksFollowTheStyleAndTheRowHeight)
               "#############   SLLLLLLLLLLLL   L############                                  \n");
 }
 
-// Steps on cell (1, 0): p a press and r a release on the box, b a release
-// beside it, d a double click, s the space bar. Only a release on the box
-// toggles, so a double click toggles through its releases only; the space
-// bar reads the state as a boolean, so 0.5 and T toggle differently by click
-// and by key. Read-only cells ignore both.
+// Steps: p press and r release on the box, b release beside it, d double
+// click, s space bar. Only a release on the box toggles; the space bar reads
+// the state as a boolean (0.5 and T differ); read-only cells ignore both.
 TEST(CUGCheckBoxType, ClickAndSpaceToggleTheStoredNumber)
 {
     // toggles: the notifications as column, row and new state
@@ -90,7 +82,7 @@ TEST(CUGCheckBoxType, ClickAndSpaceToggleTheStoredNumber)
         {L"1", 1, "s", "0", "", L"1"},                {L"0", 1, "pr", "00", "", L"0"},
         {L"0", -1, "prdrb", "01010", "101100", L"0.000000"},
     };
-    const RECT cellRect{75, 0, 150, 20};
+    const RECT cellRect{75, 0, 150, 20};  // its box is (78, 4, 90, 16), edges included
     const POINT onBox{78, 4}, beside{91, 10};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.steps);

@@ -7,11 +7,9 @@
 
 #include <algorithm>
 
-// In 30-pixel columns the edit grows to whole cells: after each character
-// its right edge is the end of the cell that the text (and a margin of
-// " X X") reaches, never less than before. Once the text no longer fits on
-// one line the edit spans the cell area and grows down by whole rows; Up and
-// Down then move the caret within the edit.
+// After each character the edit ends where the cell that the text and " X X"
+// reach ends; once wrapped it spans the cell area, grows down by whole rows,
+// and Up and Down move the caret.
 TEST(CUGEdit, GrowsCellByCellAsTheTextGetsLonger)
 {
     EditingGrid g(12, 40);
@@ -55,11 +53,9 @@ TEST(CUGEdit, GrowsCellByCellAsTheTextGetsLonger)
     EXPECT_TRUE(g.Focus() == edit && g.grid.GetEditRow() == 1);
 }
 
-// The edit starts with its text selected, so the first character replaces
-// it; keys it does not use move the caret. Every typed character is offered
-// to the data source, then to the owner; a refused one and Tab, Enter and
-// Escape never go into the text. A finish that the owner refuses keeps the
-// edit going, with the focus.
+// The first character replaces the selected text, Home moves the caret; the
+// data source, then the owner, are asked about each character. A finish the
+// owner refuses keeps the edit going, with the focus.
 TEST(CUGEdit, TypedCharactersAreAskedForAndTheEndingKeysDropped)
 {
     EditingGrid g;
@@ -77,6 +73,5 @@ TEST(CUGEdit, TypedCharactersAreAskedForAndTheEndingKeysDropped)
     EXPECT_EQ(lines, (std::vector<std::string>{"Source AskEditKey 1 1 97", "AskEditKey 1 1 97"}));
     g.grid.allowEditFinish = 0;
     g.Key(VK_RETURN);
-    EXPECT_EQ(g.Focus(), edit);
-    EXPECT_TRUE(g.grid.IsEditInProgress() && g.grid.GetCurrentRow() == 1);
+    EXPECT_TRUE(g.Focus() == edit && g.grid.IsEditInProgress() && g.grid.GetCurrentRow() == 1);
 }
