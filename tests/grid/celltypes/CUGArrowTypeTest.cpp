@@ -22,9 +22,8 @@ TEST(CUGArrowType, StylesDrawTheirArrowsInTheTextColour)
         {.style = 256, .arrows = {}}, {.selected = 1}, {.current = 1},
         {.width = 4, .arrows = {}}, {.width = 5},
     };
-    int i = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(i++);
+        SCOPED_TRACE(&c - cases);
         CUGCtrl ctrl;
         CUGCell cell;
         cell.SetTextColor(Blue);

@@ -127,9 +127,8 @@ TEST_F(CellTypeTest, TextIsPlacedByItsAlignmentInItsColours)
         {.selected = 2, .current = 1, .highlight = true},
     };
     const RECT rect = {5, 3, 95, 37};
-    int i = 0;
     for (const auto& k : cases) {
-        SCOPED_TRACE(i++);
+        SCOPED_TRACE(&k - cases);
         gi->CurrentCellStyle = k.mode;
         MemoryCanvas canvas(100, 40, White, &font), expected(100, 40, White, &font);
         const wchar_t* text = k.style & 2 ? L"Wig and a wrapped line" : L"Wig";
@@ -161,7 +160,8 @@ TEST_F(CellTypeTest, LeftAlignedTextOverflowsIntoEmptyNeighbours)
 {
     enum Show { Run, Blank, Other };
     const wchar_t* longText = L"Overflowing text";
-    const int w = (4 + MemoryCanvas(1, 1, White, &font).dc.GetTextExtent(longText, 16).cx) * 2 / 5;
+    MemoryCanvas probe(1, 1, White, &font);
+    const int needed = 4 + probe.dc.GetTextExtent(longText, 16).cx, w = needed * 2 / 5;
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     const struct { int overflow; short align; const wchar_t* col2; Show show[5]; } cases[] = {
         {1, 0, L"", {Run, Run, Run, Blank, Blank}},        // empty neighbours
@@ -172,9 +172,8 @@ TEST_F(CellTypeTest, LeftAlignedTextOverflowsIntoEmptyNeighbours)
     ctrl.SetColumnCount(5, FALSE);
     for (int c = 0; c < 5; ++c)
         ctrl.SetColumnWidth(c, w);
-    int i = 0;
     for (const auto& k : cases) {
-        SCOPED_TRACE(i++);
+        SCOPED_TRACE(&k - cases);
         gi->TextOverflow = k.overflow;
         gi->DataSource->Empty();
         ctrl.QuickSetText(0, 0, longText);
@@ -196,6 +195,12 @@ TEST_F(CellTypeTest, LeftAlignedTextOverflowsIntoEmptyNeighbours)
             EXPECT_EQ(differences > 0, k.show[c] == Other) << c;
         }
     }
+    // A text that ends exactly where column 2 begins still runs into it.
+    ctrl.QuickSetAlignment(0, 0, 1);
+    ctrl.SetColumnWidth(1, needed - w);
+    CUGCell scratch;
+    int from = -1;
+    EXPECT_EQ(type->GetOverflowOffset(&probe.dc, 2, 0, &from, &scratch), -needed);
 }
 
 // The best size is the text in its font with 3 pixels each side, 1 above and

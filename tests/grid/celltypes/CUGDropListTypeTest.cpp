@@ -85,9 +85,8 @@ TEST(CUGDropListType, PressesAndKeysOpenTheListAndChooseUnlessRefused)
         {[](DropGrid& d) { d.Click(); ::SetFocus(d.cells); d.Click(); d.Click(); }, 1, open},
         {[&](DropGrid& d) { d.Key(VK_RETURN); Mouse(d, -3); }, 1, closed},
     };
-    int i = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(i++);
+        SCOPED_TRACE(&c - cases);
         DropGrid d;
         d.grid.allowCellTypeEvent = c.allow;
         c.act(d);
