@@ -7,11 +7,11 @@
 #include <atomic>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <new>
 
-// The largest single allocation since the last reset, to show that a damaged
-// length is refused before anything is allocated for it. The runtime's own
-// operator delete frees with free(), which matches the malloc() here.
+// The largest allocation since the last reset shows that a damaged length is
+// refused before anything is allocated; the runtime's delete frees with free().
 static std::atomic<size_t> g_largestAllocation{0};
 
 void* operator new(std::size_t size)
@@ -27,12 +27,10 @@ void* operator new(std::size_t size)
 namespace {
 using Bytes = std::vector<BYTE>;
 
-Bytes Stored(const std::function<void(CArchive&)>& write)
+Bytes Stored(const std::function<void(CArchive&)>& write)  // written out as the archive goes
 {
     MemoryFile file;
-    CArchive ar(&file, CArchive::store);
-    write(ar);
-    ar.Close();
+    write(*std::make_unique<CArchive>(&file, CArchive::store));
     return file.Bytes();
 }
 
@@ -113,16 +111,13 @@ TEST(CArchiveNumbers, ValuesStraddlingTheBufferArriveWholeAndTheFileSeesThemOnFl
 // and the file, nothing is allocated for it, the target stays as it was.
 TEST(CArchiveErrors, DamagedDataRaisesItsCauseBeforeAnythingIsAllocated)
 {
-    const Bytes whole = Stored([](CArchive& ar) { ar << LONGLONG(2) << CString(L"abc"); });
-    auto Cut = [&](size_t n) { return Bytes(whole.begin(), whole.begin() + n); };
-    auto Counted = [&](Bytes string) {
-        string.insert(string.begin(), whole.begin(), whole.begin() + 8);
-        return string;
-    };
+    const Bytes data = Stored([](CArchive& ar) { ar << LONGLONG(2) << CString(L"abc"); });
+    auto Cut = [&](size_t n) { return Bytes(data.begin(), data.begin() + n); };
+    auto Counted = [&](Bytes s) { s.insert(s.begin(), data.begin(), data.begin() + 8); return s; };
     constexpr int End = CArchiveException::endOfFile, Bad = CArchiveException::badIndex;
     const struct { Bytes bytes; int cause; } cases[] = {
         // Cut inside the characters, inside the length, inside the count.
-        {Cut(whole.size() - 1), End}, {Cut(10), End}, {Cut(5), End},
+        {Cut(data.size() - 1), End}, {Cut(10), End}, {Cut(5), End},
         // INT_MAX characters, ten bytes present; one more than a string holds; far more.
         {Counted({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4}), End},
         {Counted({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 1, 2}), Bad},

@@ -6,9 +6,8 @@
 
 #include <gtest/gtest.h>
 
-// A CDC answers each selection with a wrapper of the previous object, one
-// per handle, that never deletes it; Detach puts the DC's own objects back.
-// A GDI object deletes the handle it owns, and none that it gave up.
+// Selections answer a wrapper of the previous object that never deletes it;
+// Detach puts the DC's own objects back; a GDI object deletes only its own.
 TEST(CDCSelection, SelectObjectAnswersThePreviousObjectAndDetachGivesBackTheOriginals)
 {
     CClientDC screen(static_cast<HWND>(nullptr));

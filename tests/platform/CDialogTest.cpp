@@ -7,8 +7,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Posts the click of button `post` once it is set up (Finish ends it with
-// 42) and records what it saw on the way.
+// Clicks `post` once set up (Finish ends it with 42), recording what it saw.
 struct TestDialog : CDialog {
     UINT post = IDC_TEST_FINISH;
     CEdit edit;

@@ -28,8 +28,7 @@ TEST(CFile, WritesReadsSeeksAndEmptiesAnExistingFileOnCreate)
     EXPECT_EQ(file.GetLength(), 0u);
 }
 
-// A failed open describes the failure, naming the file; shareDenyWrite keeps
-// other writers out; what the system refuses later throws.
+// A failed open names the file; shareDenyWrite keeps writers out; refusals throw.
 TEST(CFile, FailuresAreDescribedAndThrown)
 {
     TemporaryPath path(L"cfile-missing.bin");

@@ -154,6 +154,20 @@ TEST_F(CellTypeTest, TextIsPlacedByItsAlignmentInItsColours)
     }
 }
 
+// 3 by 3 pixels in 14 by 24 take 10 by 9 (333 % of 3), on a strip 14 wide.
+TEST_F(CellTypeTest, BitmapIsScaledByIntegerPercentages)
+{
+    MemoryCanvas canvas(20, 24, White), expected(20, 24, Yellow);
+    const std::vector<DWORD> red(9, 0x00FF0000);
+    CBitmap bitmap;
+    bitmap.Attach(CreateBitmap(3, 3, 1, 32, red.data()));
+    const RECT rect = {0, 0, 14, 24};
+    EXPECT_EQ(type->DrawCellBitmap(&canvas.dc, &bitmap, &rect, Yellow), 14);
+    expected.dc.FillSolidRect(14, 0, 6, 24, White);
+    expected.dc.FillSolidRect(2, 7, 10, 9, Red);
+    EXPECT_EQ(canvas.Differences(expected), 0);
+}
+
 // The text of column 0 ends inside column 2: each column continues it as one
 // unbroken run (over the grid line on its left), stays blank, or does not.
 TEST_F(CellTypeTest, LeftAlignedTextOverflowsIntoEmptyNeighbours)

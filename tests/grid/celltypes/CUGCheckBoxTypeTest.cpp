@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,23 +17,20 @@ char Code(COLORREF colour)
     const COLORREF colours[] = {RGB(0, 0, 0), ::GetSysColor(COLOR_WINDOW),
                                 ::GetSysColor(COLOR_BTNSHADOW), RGB(225, 225, 225),
                                 ::GetSysColor(COLOR_BTNFACE), Yellow};
-    for (int i = 0; i < 6; ++i)
-        if (colour == colours[i])
-            return "#.SLF "[i];
-    return '?';
+    return "#.SLF ?"[std::find(colours, colours + 6, colour) - colours];
 }
 }  // namespace
 
 // From 3 pixels into each cell, where the box begins: in rows 20 high a flat
-// box with a cross, a sunken one with a tick, a raised unchecked one; in rows
-// 14 high 8-pixel boxes with the thin cross (of 0.5) and the thin tick.
+// box with a cross, a sunken one with a tick, a raised unchecked one; the thin
+// cross of 0.5 in 14 high, and the smallest box drawn, 6 pixels, in 12 high.
 TEST(CUGCheckBoxType, BoxesAndMarksFollowTheStyleAndTheRowHeight)
 {
     CUGCtrl ctrl;
     ctrl.GridInfo->GridLines = 0;
     const struct { long style; const wchar_t* text; int top, bottom; } cells[] = {
         {0, L"1", 0, 20}, {0x1100, L"1", 0, 20}, {0x200, L"0", 0, 20},
-        {0, L"0.5", 3, 17}, {0x1000, L"1", 3, 17},
+        {0, L"0.5", 3, 17}, {0x1000, L"1", 4, 16},
     };
     MemoryCanvas picture(100, 20, Yellow);
     for (int i = 0; i < 5; ++i) {
@@ -53,15 +51,15 @@ TEST(CUGCheckBoxType, BoxesAndMarksFollowTheStyleAndTheRowHeight)
     EXPECT_EQ(shown,
               "#############   SSSSSSSSSSSSL   LLLLLLLLLLLL#                                  \n"
               "#...........#   S###########L#  LFFFFFFFFFFF#                                  \n"
-              "#.##.....##.#   S#.........F### LF.........S#   #########       #########      \n"
-              "#.###...###.#   S#.........###  LF.........S#   #.......#       #.......# #    \n"
-              "#..###.###..#   S#........###   LF.........S#   #.#...#.#       #.......##     \n"
-              "#...#####...#   S#..#....###L   LF.........S#   #..#.#..#       #.......#      \n"
-              "#....###....#   S#..##..###FL   LF.........S#   #...#...#       #..#...##      \n"
-              "#...#####...#   S#..######.FL   LF.........S#   #..#.#..#       #...#.#.#      \n"
-              "#..###.###..#   S#...####..FL   LF.........S#   #.#...#.#       #....#..#      \n"
-              "#.###...###.#   S#....##...FL   LF.........S#   #.......#       #.......#      \n"
-              "#.##.....##.#   S#.........FL   LF.........S#   #########       #########      \n"
+              "#.##.....##.#   S#.........F### LF.........S#   #########                      \n"
+              "#.###...###.#   S#.........###  LF.........S#   #.......#       #######        \n"
+              "#..###.###..#   S#........###   LF.........S#   #.#...#.#       #.....# #      \n"
+              "#...#####...#   S#..#....###L   LF.........S#   #..#.#..#       #..#..##       \n"
+              "#....###....#   S#..##..###FL   LF.........S#   #...#...#       #...#.#        \n"
+              "#...#####...#   S#..######.FL   LF.........S#   #..#.#..#       #....##        \n"
+              "#..###.###..#   S#...####..FL   LF.........S#   #.#...#.#       #.....#        \n"
+              "#.###...###.#   S#....##...FL   LF.........S#   #.......#       #######        \n"
+              "#.##.....##.#   S#.........FL   LF.........S#   #########                      \n"
               "#...........#   SFFFFFFFFFFFL   LSSSSSSSSSSS#                                  \n"
               "#############   SLLLLLLLLLLLL   L############                                  \n");
 }

@@ -9,9 +9,8 @@
 #include <functional>
 
 namespace {
-// Column 2 holds drop-list cells with the choices a, b and c (d has no line
-// feed after it, so it is none), and the owner adds one as a list opens.
-// Cell (2, 3), at (150, 60, 225, 80) in the cell area, reads "x" and is current.
+// Column 2 offers a, b and c (d has no line feed after it) and the owner adds
+// one; cell (2, 3), at (150, 60, 225, 80) in the cell area, reads "x" and is current.
 struct DropGrid : EditingGrid {
     CUGDropListType* type = dynamic_cast<CUGDropListType*>(grid.GetCellType(1));
     HWND cells = grid.GetCellArea()->m_hWnd;
@@ -103,9 +102,7 @@ TEST(CUGDropListType, PressesAndKeysOpenTheListAndChooseUnlessRefused)
 // style 0x200. Held, it is pressed while the mouse is over it, edges in.
 TEST(CUGDropListType, ButtonIsDrawnRaisedOrSunkenAndPressedOnlyUnderTheMouse)
 {
-    struct PressableDropList : CUGDropListType {
-        void Press(int pressed) { ButtonPressed = pressed; }
-    } type;
+    struct PressableDropList : CUGDropListType { void Press(int p) { ButtonPressed = p; } } type;
     DropGrid d;
     d.grid.AddCellType(&type);
     const int bw = type.GetButtonWidth(), left = 99 - bw, ax = left + (bw - 5) / 2, ay = 8;

@@ -53,9 +53,8 @@ TEST(CUGEdit, GrowsCellByCellAsTheTextGetsLonger)
     EXPECT_TRUE(g.Focus() == edit && g.grid.GetEditRow() == 1);
 }
 
-// The first character replaces the selected text, Home moves the caret; the
-// data source, then the owner, are asked about each character. A finish the
-// owner refuses keeps the edit going, with the focus.
+// The first character replaces the selected text, Home moves the caret; the data
+// source, then the owner, are asked; a refused finish keeps the edit and focus.
 TEST(CUGEdit, TypedCharactersAreAskedForAndTheEndingKeysDropped)
 {
     EditingGrid g;
