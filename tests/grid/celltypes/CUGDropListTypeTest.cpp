@@ -78,7 +78,7 @@ TEST(CUGDropListType, PressesAndKeysOpenTheListAndChooseUnlessRefused)
         {[](DropGrid& d) { d.Key(VK_RETURN); d.Key(VK_HOME); d.Key(VK_RETURN); }, 0, closed},
         {[](DropGrid& d) { d.Key(VK_RETURN); d.Key(VK_HOME); d.Key(VK_ESCAPE); }, 1, closed},
         {[](DropGrid& d) { d.Key(VK_RETURN); d.Key(VK_RETURN); }, 1, closed},
-        {[](DropGrid& d) { d.Click(); ::SetFocus(d.cells); }, 1, 
+        {[](DropGrid& d) { d.Click(); ::SetFocus(d.cells); }, 1,
          "x in row 3, focus cells, drop -2"},
         {[](DropGrid& d) { d.Click(); ::SetFocus(d.cells); d.Click(); }, 1, closed},
         {[](DropGrid& d) { d.Click(); ::SetFocus(d.cells); d.Click(); d.Click(); }, 1, open},
