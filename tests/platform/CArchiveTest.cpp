@@ -27,7 +27,7 @@ void* operator new(std::size_t size)
 namespace {
 using Bytes = std::vector<BYTE>;
 
-Bytes Stored(const std::function<void(CArchive&)>& write)  // written out as the archive goes
+Bytes Stored(const std::function<void(CArchive&)>& write)  // the archive's end writes it out
 {
     MemoryFile file;
     write(*std::make_unique<CArchive>(&file, CArchive::store));
@@ -118,7 +118,7 @@ TEST(CArchiveErrors, DamagedDataRaisesItsCauseBeforeAnythingIsAllocated)
     const struct { Bytes bytes; int cause; } cases[] = {
         // Cut inside the characters, inside the length, inside the count.
         {Cut(data.size() - 1), End}, {Cut(10), End}, {Cut(5), End},
-        // INT_MAX characters, ten bytes present; one more than a string holds; far more.
+        // INT_MAX characters, four bytes present; one more than a string holds; far more.
         {Counted({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4}), End},
         {Counted({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 1, 2}), Bad},
         {Counted({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
