@@ -1,135 +1,64 @@
+#include "AfxResource.h"
 #include "CDialog.h"
-#include "CDynLinkLibrary.h"
 #include "CEdit.h"
 #include "CFont.h"
 #include "TestDialogs.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
-
-// The tests' resource module, loaded once.
-HMODULE TestResources()
-{
-    static HMODULE module = LoadLibraryW(L"platform_test_resources.dll");
-    return module;
-}
-
-class TestDialog : public CDialog {
-public:
-    TestDialog() : CDialog(IDD_TEST_DIALOG) {}
-
+// Clicks `post` once set up (Finish ends it with 42), recording what it saw.
+struct TestDialog : CDialog {
+    UINT post = IDC_TEST_FINISH;
     CEdit edit;
-    std::wstring fontFace;
-    bool initialized = false;
-    bool editBoundAtInit = false;
-    CRect mappedTemplate;
-    CRect client;
-    std::vector<std::string> calls;
-
-protected:
-    void DoDataExchange(CDataExchange* dx) override
-    {
-        DDX_Control(dx, IDC_TEST_EDIT, edit);
-    }
+    bool editBound = false;
+    std::wstring calls;
+    TestDialog() : CDialog(IDD_TEST_DIALOG) {}
+    void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, IDC_TEST_EDIT, edit); }
     void OnSetFont(CFont* font) override
     {
         LOGFONTW lf{};
-        if (font && ::GetObjectW(font->m_hObject, sizeof(lf), &lf))
-            fontFace = lf.lfFaceName;
-        CDialog::OnSetFont(font);
+        if (font && font->GetLogFont(&lf))
+            calls += lf.lfFaceName + std::wstring(L" ");
     }
     BOOL OnInitDialog() override
     {
         CDialog::OnInitDialog();
-        initialized = true;
-        editBoundAtInit = edit.m_hWnd == ::GetDlgItem(m_hWnd, IDC_TEST_EDIT);
-        mappedTemplate = CRect(0, 0, 200, 100);
-        MapDialogRect(&mappedTemplate);
-        GetClientRect(&client);
-        PostMessage(WM_COMMAND, MAKEWPARAM(IDC_TEST_FINISH, BN_CLICKED),
-                    reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDC_TEST_FINISH)));
+        editBound = edit.m_hWnd == ::GetDlgItem(m_hWnd, IDC_TEST_EDIT);
+        PostMessage(WM_COMMAND, MAKEWPARAM(post, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, post)));
         return TRUE;
     }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
-        if (LOWORD(wParam) == IDC_TEST_FINISH) {
-            calls.push_back("finish");
-            EndDialog(42);
-            return TRUE;
-        }
-        return CDialog::OnCommand(wParam, lParam);
+        if (LOWORD(wParam) != IDC_TEST_FINISH)
+            return CDialog::OnCommand(wParam, lParam);
+        calls += L"finish";
+        EndDialog(42);
+        return TRUE;
     }
     void OnCancel() override
     {
-        calls.push_back("cancel");
+        calls += L"cancel";
         CDialog::OnCancel();
     }
 };
-
 } // namespace
 
+// The template and its font come from the resource module; controls are
+// bound in OnInitDialog; a posted command ends the dialog with its value.
 TEST(CDialogModal, TemplateFromResourceModuleEndsWithPostedCommandsValue)
 {
-    ASSERT_NE(TestResources(), nullptr);
-    HINSTANCE previous = AfxGetResourceHandle();
-    AfxSetResourceHandle(TestResources());
-
-    TestDialog dialog;
-    INT_PTR result = dialog.DoModal();
-    AfxSetResourceHandle(previous);
-
-    EXPECT_EQ(result, 42);
-    EXPECT_TRUE(dialog.initialized);
-    EXPECT_TRUE(dialog.editBoundAtInit) << "DoDataExchange binds controls in OnInitDialog";
-    EXPECT_EQ(dialog.fontFace, L"MS Sans Serif");
-    EXPECT_EQ(dialog.calls, std::vector<std::string>({"finish"}));
-    EXPECT_EQ(dialog.m_hWnd, nullptr) << "the ended dialog is detached";
-    EXPECT_EQ(dialog.edit.m_hWnd, nullptr);
-
-    // The template's size in dialog units is the client area.
-    EXPECT_GT(dialog.mappedTemplate.Width(), 200);
-    EXPECT_EQ(dialog.mappedTemplate.Width(), dialog.client.Width());
-    EXPECT_EQ(dialog.mappedTemplate.Height(), dialog.client.Height());
-}
-
-TEST(CDialogModal, TemplateIsFoundThroughTheExtensionChain)
-{
-    ASSERT_NE(TestResources(), nullptr);
-    ASSERT_EQ(FindResourceW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDD_TEST_DIALOG),
-                            MAKEINTRESOURCEW(5)),
-              nullptr) << "the program itself has no such template";
-
-    AFX_EXTENSION_MODULE extension;
-    ASSERT_TRUE(AfxInitExtensionModule(extension, TestResources()));
-    EXPECT_TRUE(AfxInitExtensionModule(extension, TestResources())) << "once is enough";
-    {
-        CDynLinkLibrary library(extension);
-        TestDialog dialog;
-        EXPECT_EQ(dialog.DoModal(), 42);
-    }
-    AfxTermExtensionModule(extension);
-    EXPECT_FALSE(extension.bInitialized);
-
-    TestDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), -1) << "without the chain the template is not found";
-}
-
-TEST(CDialogModal, CancelCommandReachesOnCancelAndEndsWithIdCancel)
-{
-    AfxSetResourceHandle(TestResources());
-    struct CancelledDialog : TestDialog {
-        BOOL OnInitDialog() override
-        {
-            CDialog::OnInitDialog();
-            PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDCANCEL)));
-            return TRUE;
-        }
-    } dialog;
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(dialog.calls, std::vector<std::string>({"cancel"}));
+    HMODULE resources = LoadLibraryW(L"platform_test_resources.dll");
+    ASSERT_NE(resources, nullptr);
+    AfxSetResourceHandle(resources);
+    TestDialog dialog, cancelled;
+    cancelled.post = IDCANCEL;
+    EXPECT_EQ(dialog.DoModal(), 42);
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     AfxSetResourceHandle(nullptr);
+    EXPECT_EQ(dialog.calls + L"|" + cancelled.calls, L"MS Sans Serif finish|MS Sans Serif cancel");
+    EXPECT_TRUE(dialog.editBound && dialog.m_hWnd == nullptr && dialog.edit.m_hWnd == nullptr);
+    EXPECT_EQ(TestDialog().DoModal(), -1) << "without the module the template is not found";
+    FreeLibrary(resources);
 }

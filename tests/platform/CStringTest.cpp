@@ -4,62 +4,28 @@
 
 #include <cstdlib>
 
-TEST(CStringFormat, WideStringIntegerRealAndPercentFormats)
+// Format gives %s the wide meaning, and a text longer than its first buffer
+// comes out whole; comparing, finding, slicing, case and the buffer.
+TEST(CString, FormatCompareFindSliceCaseAndBuffer)
 {
     CString s;
-    s.Format(L"%s|%i|%d|%ld|%lf|%%", L"wide", 12, -3, 123456789L, 2.5);
-    EXPECT_EQ(s, L"wide|12|-3|123456789|2.500000|%");
-
-    // A text longer than the first buffer still comes out whole.
-    CString longText(L'x', 1000);
-    s.Format(L"File %s could  not be opened", longText.GetString());
+    s.Format(L"%s|%i|%d|%ld|%lf|%%|%d", L"wide", 12, -3, 123456789L, 2.5, _wtoi(L"12abc"));
+    EXPECT_EQ(s, L"wide|12|-3|123456789|2.500000|%|12");
+    s.Format(L"File %s could  not be opened", CString(L'x', 1000).GetString());
     EXPECT_EQ(s.GetLength(), 5 + 1000 + 21);
-    EXPECT_EQ(s.Left(5), L"File ");
-}
-
-TEST(CStringFormat, WtoiAnswersAsTheCLibrary)
-{
-    EXPECT_EQ(_wtoi(L"12abc"), 12);
-    EXPECT_EQ(_wtoi(L""), 0);
-    EXPECT_EQ(_wtoi(L"-3"), -3);
-}
-
-TEST(CStringText, CompareFindSliceAndCase)
-{
-    CString a(L"Lot B"), b(L"lot b");
-    EXPECT_NE(a.Compare(b), 0);
-    EXPECT_EQ(a.CompareNoCase(b), 0);
+    EXPECT_EQ(s.Left(5) + s.Mid(1005), L"File  could  not be opened");
+    const CString a(L"Lot B");
+    EXPECT_TRUE(a.Compare(L"lot b") != 0 && a.CompareNoCase(L"lot b") == 0);
     EXPECT_LT(CString(L"*").CompareNoCase(L"0"), 0);
-
-    EXPECT_EQ(a.Find(L'B'), 4);
-    EXPECT_EQ(a.Find(L"t B"), 2);
-    EXPECT_EQ(a.Find(L'Z'), -1);
-    EXPECT_EQ(a.Find(L'L', 1), -1);
-
-    EXPECT_EQ(a.Left(3), L"Lot");
-    EXPECT_EQ(a.Left(99), L"Lot B");
-    EXPECT_EQ(a.Mid(4), L"B");
-    EXPECT_EQ(a.Mid(1, 2), L"ot");
-    EXPECT_EQ(a.Mid(9), L"");
-
-    CString up(L"abc\u00e4");
-    up.MakeUpper();
-    EXPECT_EQ(up, L"ABC\u00c4");
-
-    CString joined = CString(L"A") + L"B" + L'C';
-    joined += L"\n";
-    EXPECT_EQ(joined, L"ABC\n");
-    EXPECT_EQ(joined.GetLength(), 4);
-    EXPECT_FALSE(joined.IsEmpty());
-    EXPECT_TRUE(CString().IsEmpty());
-}
-
-TEST(CStringText, BufferAccessTakesLengthFromTerminator)
-{
-    CString s;
-    wchar_t* p = s.GetBuffer(10);
-    wcscpy(p, L"abc");
-    s.ReleaseBuffer();
-    EXPECT_EQ(s, L"abc");
-    EXPECT_EQ(s.GetLength(), 3);
+    EXPECT_EQ(std::vector<int>({a.Find(L'B'), a.Find(L"t B"), a.Find(L'Z'), a.Find(L'L', 1)}),
+              std::vector<int>({4, 2, -1, -1}));
+    EXPECT_EQ(a.Left(3) + L"|" + a.Left(99) + L"|" + a.Mid(4) + L"|" + a.Mid(1, 2) + a.Mid(9),
+              L"Lot|Lot B|B|ot");
+    CString text = CString(L"a") + L"b" + L'\u00e4';
+    text += L"\n";
+    text.MakeUpper();
+    EXPECT_EQ(text, L"AB\u00c4\n");
+    wcscpy(text.GetBuffer(10), L"abc");  // a buffer takes its length from the terminator
+    text.ReleaseBuffer();
+    EXPECT_EQ(text + L"|" + std::to_wstring(text.GetLength()).c_str(), L"abc|3");
 }

@@ -1,165 +1,115 @@
 #include "MemoryCanvas.h"
-#include "CFont.h"
-#include "CString.h"
 #include "CUGCtrl.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
+constexpr COLORREF Yellow = RGB(255, 255, 0);
 
-constexpr COLORREF Black = RGB(0, 0, 0), Yellow = RGB(255, 255, 0), Blue = RGB(0, 0, 255);
-
-struct Picture : MemoryCanvas {
-    Picture(int width, int height) : MemoryCanvas(width, height, Yellow) {}
-};
-
-// Records the check box's notifications as "col row state".
-class ToggleGrid : public CUGCtrl {
-public:
-    std::vector<std::string> toggles;
-    int NotifyCellTypeEvent(long, int col, long row, long message, LONG_PTR param) override
-    {
-        if (message == CUGCheckBoxType::CheckBoxToggled)
-            toggles.push_back(std::to_string(col) + " " + std::to_string(row) + " "
-                              + std::to_string(param));
-        return 0;
-    }
-};
-
+// One character per pixel: '#' black, '.' the window colour, 'S' the button
+// shadow, 'L' the light grey, 'F' the button face, ' ' the cell's background.
+char Code(COLORREF colour)
+{
+    const COLORREF colours[] = {RGB(0, 0, 0), ::GetSysColor(COLOR_WINDOW),
+                                ::GetSysColor(COLOR_BTNSHADOW), RGB(225, 225, 225),
+                                ::GetSysColor(COLOR_BTNFACE), Yellow};
+    return "#.SLF ?"[std::find(colours, colours + 6, colour) - colours];
+}
 }  // namespace
 
-// The box is min(h - 6, 12) pixels, centred vertically 3 pixels in; rows
-// too low for a 6-pixel box draw none. A cross fills the box's diagonal,
-// and the label starts size + 6 pixels in whether or not the box shows.
-TEST(CUGCheckBoxType, BoxSizeFollowsTheRowHeight)
-{
-    struct Case {
-        int height;
-        const wchar_t* text;
-        int size;
-        bool box;
-    };
-    const Case cases[] = {
-        {20, L"1", 12, true}, {14, L"0.5", 8, true}, {14, L"0", 8, true}, {11, L"1", 5, false},
-    };
-    for (const Case& c : cases) {
-        CUGCtrl ctrl;
-        ctrl.GridInfo->GridLines = 0;
-        CUGCellType* type = ctrl.GetCellType(2);
-        CUGCell cell;
-        cell.SetText(c.text);
-        cell.SetBackColor(Yellow);
-        const RECT box = CUGCheckBoxType::BoxOf(RECT{0, 0, 60, c.height});
-        EXPECT_EQ(box.right - box.left, c.size) << c.height;
-        EXPECT_EQ(box.top, (c.height - c.size) / 2) << c.height;
-
-        Picture picture(60, c.height);
-        RECT rect{0, 0, 60, c.height};
-        type->OnDraw(&picture.dc, &rect, 0, 0, &cell, 0, 0);
-        const bool checked = std::wstring(c.text) != L"0";
-        EXPECT_EQ(picture.At(box.left, box.top) == Black, c.box) << c.height;
-        const int mid = box.left + c.size / 2;
-        if (c.box) {
-            EXPECT_NE(picture.At(box.right + 1, box.top), Black) << c.height;
-            EXPECT_EQ(picture.At(mid, box.top + c.size / 2) == Black, checked) << c.height;
-            EXPECT_EQ(picture.At(mid, box.top + 1), ::GetSysColor(COLOR_WINDOW)) << c.height;
-        }
-    }
-}
-
-// A tick runs up to the right of the box; the sunken and raised boxes use
-// the shadow and light pens on their outer ring.
-TEST(CUGCheckBoxType, StylesDrawTheirBoxAndMark)
+// From 3 pixels into each cell, where the box begins: in rows 20 high a flat
+// box with a cross, a sunken one with a tick, a raised unchecked one; the thin
+// cross of 0.5 in 14 high, and the smallest box drawn, 6 pixels, in 12 high.
+TEST(CUGCheckBoxType, BoxesAndMarksFollowTheStyleAndTheRowHeight)
 {
     CUGCtrl ctrl;
     ctrl.GridInfo->GridLines = 0;
-    CUGCellType* type = ctrl.GetCellType(2);
-    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW), light = RGB(225, 225, 225);
-    struct Case {
-        long style;
-        COLORREF leftEdge, bottomEdge;
+    const struct { long style; const wchar_t* text; int top, bottom; } cells[] = {
+        {0, L"1", 0, 20}, {0x1100, L"1", 0, 20}, {0x200, L"0", 0, 20},
+        {0, L"0.5", 3, 17}, {0x1000, L"1", 4, 16},
     };
-    for (const Case& c : {Case{0x100, shadow, light}, Case{0x200, light, Black}}) {
+    MemoryCanvas picture(100, 20, Yellow);
+    for (int i = 0; i < 5; ++i) {
         CUGCell cell;
-        cell.SetText(L"0");
-        cell.SetCellTypeEx(c.style);
-        Picture picture(60, 20);
-        RECT rect{0, 0, 60, 20};
-        type->OnDraw(&picture.dc, &rect, 0, 0, &cell, 0, 0);
-        EXPECT_EQ(picture.At(3, 8), c.leftEdge) << c.style;
-        EXPECT_EQ(picture.At(8, 16), c.bottomEdge) << c.style;
+        cell.SetText(cells[i].text);
+        cell.SetBackColor(Yellow);
+        cell.SetCellTypeEx(cells[i].style);
+        RECT rect{20 * i, cells[i].top, 20 * i + 20, cells[i].bottom};
+        ctrl.GetCellType(2)->OnDraw(&picture.dc, &rect, 0, 0, &cell, 0, 0);
     }
-    CUGCell tick;
-    tick.SetText(L"1");
-    tick.SetCellTypeEx(0x1000);
-    Picture picture(60, 20);
-    RECT rect{0, 0, 60, 20};
-    type->OnDraw(&picture.dc, &rect, 0, 0, &tick, 0, 0);
-    // Inside the box (4, 5)-(15, 16) the tick falls to (8, 14) and rises
-    // past the box's right edge.
-    EXPECT_EQ(picture.At(7, 13), Black);
-    EXPECT_EQ(picture.At(13, 9), Black);
-    EXPECT_EQ(picture.At(17, 5), Black);
-    EXPECT_NE(picture.At(5, 5), Black);
+    std::string shown;
+    for (int y = 4; y < 17; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (x % 20 >= 3 && x % 20 < 18)
+                shown += Code(picture.At(x, y));
+            else if (x % 20 == 18)
+                shown += x == 98 ? '\n' : ' ';
+    EXPECT_EQ(shown,
+              "#############   SSSSSSSSSSSSL   LLLLLLLLLLLL#                                  \n"
+              "#...........#   S###########L#  LFFFFFFFFFFF#                                  \n"
+              "#.##.....##.#   S#.........F### LF.........S#   #########                      \n"
+              "#.###...###.#   S#.........###  LF.........S#   #.......#       #######        \n"
+              "#..###.###..#   S#........###   LF.........S#   #.#...#.#       #.....# #      \n"
+              "#...#####...#   S#..#....###L   LF.........S#   #..#.#..#       #..#..##       \n"
+              "#....###....#   S#..##..###FL   LF.........S#   #...#...#       #...#.#        \n"
+              "#...#####...#   S#..######.FL   LF.........S#   #..#.#..#       #....##        \n"
+              "#..###.###..#   S#...####..FL   LF.........S#   #.#...#.#       #.....#        \n"
+              "#.###...###.#   S#....##...FL   LF.........S#   #.......#       #######        \n"
+              "#.##.....##.#   S#.........FL   LF.........S#   #########                      \n"
+              "#...........#   SFFFFFFFFFFFL   LSSSSSSSSSSS#                                  \n"
+              "#############   SLLLLLLLLLLLL   L############                                  \n");
 }
 
-// A click toggles on the button's release over the box; the space bar
-// reads the state as a boolean, so 0.5 and T toggle differently by click
-// and by key. Read-only cells ignore both.
+// Steps: p press and r release on the box, b release beside it, d double
+// click, s space bar. Only a release on the box toggles; the space bar reads
+// the state as a boolean (0.5 and T differ); read-only cells ignore both.
 TEST(CUGCheckBoxType, ClickAndSpaceToggleTheStoredNumber)
 {
-    struct Case {
-        const wchar_t* text;
-        bool space;
-        bool readOnly;
+    // toggles: the notifications as column, row and new state
+    const struct {
+        const wchar_t* text; int readOnly; const char *steps, *answers, *toggles;
         const wchar_t* after;
-        const char* toggle;
+    } cases[] = {
+        {L"0.5", -1, "pr", "01", "100", L"0.000000"}, {L"0.5", -1, "s", "1", "101", L"1.000000"},
+        {L"T", -1, "s", "1", "100", L"0.000000"},     {L"T", -1, "pr", "01", "101", L"1.000000"},
+        {L"", 0, "pr", "01", "101", L"1.000000"},     {L"1", 0, "s", "1", "100", L"0.000000"},
+        {L"1", 1, "s", "0", "", L"1"},                {L"0", 1, "pr", "00", "", L"0"},
+        {L"0", -1, "prdrb", "01010", "101100", L"0.000000"},
     };
-    const Case cases[] = {
-        {L"0.5", false, false, L"0.000000", "1 0 0"}, {L"0.5", true, false, L"1.000000", "1 0 1"},
-        {L"T", true, false, L"0.000000", "1 0 0"},    {L"T", false, false, L"1.000000", "1 0 1"},
-        {L"", false, false, L"1.000000", "1 0 1"},    {L"1", true, true, L"1", nullptr},
-        {L"0", false, true, L"0", nullptr},
-    };
-    const RECT cellRect{75, 0, 150, 20};
-    for (const Case& c : cases) {
-        ToggleGrid ctrl;
+    const RECT cellRect{75, 0, 150, 20};  // its box is (78, 4, 90, 16), edges included
+    const POINT onBox{78, 4}, beside{91, 10};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps);
+        struct ToggleGrid : CUGCtrl {
+            std::string toggles;
+            int NotifyCellTypeEvent(long, int col, long row, long message, LONG_PTR state) override
+            {
+                if (message == CUGCheckBoxType::CheckBoxToggled)
+                    toggles += std::to_string(col) + std::to_string(row) + std::to_string(state);
+                return 0;
+            }
+        } ctrl;
         ctrl.SetColumnCount(2, FALSE);
         ctrl.SetRowCount(1, FALSE);
         ctrl.QuickSetText(1, 0, c.text);
-        if (c.readOnly)
-            ctrl.QuickSetReadOnly(1, 0, 1);
+        if (c.readOnly >= 0)
+            ctrl.QuickSetReadOnly(1, 0, c.readOnly);
         CUGCellType* type = ctrl.GetCellType(2);
+        std::string answers;
         UINT space = 32;
-        const POINT onBox{80, 10};
-        if (c.space) {
-            EXPECT_EQ(type->OnCharDown(1, 0, &space), c.toggle ? 1 : 0);
-        } else {
-            EXPECT_EQ(type->OnLeftClick(1, 0, 1, &cellRect, &onBox), 0);
-            EXPECT_EQ(type->OnLeftClick(1, 0, 0, &cellRect, &onBox), c.toggle ? 1 : 0);
+        for (const char* step = c.steps; *step; ++step) {
+            const POINT* at = *step == 'b' ? &beside : &onBox;
+            answers += std::to_string(*step == 's' ? type->OnCharDown(1, 0, &space)
+                                      : *step == 'd'
+                                          ? type->OnDoubleClick(1, 0, &cellRect, at)
+                                          : type->OnLeftClick(1, 0, *step == 'p', &cellRect, at));
         }
-        CString text;
-        ctrl.QuickGetText(1, 0, &text);
-        EXPECT_STREQ(text.GetString(), c.after) << "from " << static_cast<int>(std::wstring(c.text).size());
-        EXPECT_EQ(ctrl.toggles, c.toggle ? std::vector<std::string>{c.toggle}
-                                         : std::vector<std::string>{});
+        EXPECT_EQ(answers, c.answers);
+        EXPECT_EQ(ctrl.toggles, c.toggles);
+        EXPECT_STREQ(ctrl.QuickGetTextPtr(1, 0), c.after);
     }
-
-    // A double click toggles through its two releases only, and a release
-    // beside the box does nothing.
-    ToggleGrid ctrl;
-    ctrl.SetRowCount(1, FALSE);
-    ctrl.QuickSetText(0, 0, L"0");
-    CUGCellType* type = ctrl.GetCellType(2);
-    const RECT first{0, 0, 75, 20};
-    const POINT onBox{3, 4}, beside{16, 10};
-    type->OnLeftClick(0, 0, 1, &first, &onBox);
-    type->OnLeftClick(0, 0, 0, &first, &onBox);
-    EXPECT_EQ(type->OnDoubleClick(0, 0, &first, &onBox), 0);
-    type->OnLeftClick(0, 0, 0, &first, &onBox);
-    EXPECT_EQ(type->OnLeftClick(0, 0, 0, &first, &beside), 0);
-    EXPECT_EQ(ctrl.toggles, (std::vector<std::string>{"0 0 1", "0 0 0"}));
 }
