@@ -15,13 +15,14 @@ public:
         long endRow;
         bool operator==(const Range&) const = default;
     };
+    int redrawAllCount = 0;
+    std::vector<Range> ranges;
 
     void RedrawAll() override { ++redrawAllCount; }
     void RedrawRange(int startCol, long startRow, int endCol, long endRow) override
     {
         ranges.push_back({startCol, startRow, endCol, endRow});
     }
-
     std::vector<int> DataColumns() const
     {
         std::vector<int> result;
@@ -29,7 +30,4 @@ public:
             result.push_back(entry.DataColumn);
         return result;
     }
-
-    int redrawAllCount = 0;
-    std::vector<Range> ranges;
 };
