@@ -60,7 +60,6 @@ TEST(CUGCell, ValuesDefaultsAndCopies)
                   + cell.AppendText(L"x") + cell.GetNumber() + cell.GetBool(),
               5);
     EXPECT_EQ(text + std::to_wstring(d), L"kept5.000000");
-
     cell.SetNumber(2.5);
     EXPECT_STREQ(cell.GetText(), L"2.500000");
     cell.SetDecimals(0);
@@ -84,7 +83,6 @@ TEST(CUGCell, ValuesDefaultsAndCopies)
         cell.SetText(value);
         EXPECT_EQ(cell.GetBool(), expected) << Narrow(value);
     }
-
     auto source = std::make_unique<CUGCell>();
     CUGCell& s = *source;  // its pointers are never followed
     s.SetText(L"text");

@@ -211,7 +211,6 @@ TEST(CUGMemReference, RandomOperationsAgreeWithTheStorageRules)
     auto pick = [&rng](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
     std::discrete_distribution<int> pickOp(std::begin(weights), std::end(weights));
     int found = 0, missed = 0;
-
     for (int step = 0; step < 10000; ++step) {
         const Op op = static_cast<Op>(pickOp(rng));
         const int col = pick(-3, K);

@@ -309,7 +309,6 @@ TEST_F(CellAreaTest, CellTipsFollowTheRestingPointer)
     GridTestFrame hintedFrame(hinted, 100, 100);
     EXPECT_NE(hinted.GetCellArea()->GetToolTipWindow(), nullptr);
     EXPECT_EQ(view->GetToolTipWindow(), nullptr);
-
     ASSERT_TRUE(view->EnableToolTips(TRUE));
     std::vector<LRESULT> tools;
     for (Cell c : {Cell(1, 1), Cell(2, 3), Cell(2, 3), Cell(1, 3)}) {

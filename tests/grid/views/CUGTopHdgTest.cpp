@@ -92,6 +92,7 @@ TEST(Headings, EdgesSizeWhatTheyBelongTo)
         ::SetCursor(::LoadCursorW(nullptr, IDC_CROSS));
         send(WM_MOUSEMOVE, 0, test.from);
         EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, test.cursor ? test.cursor : IDC_CROSS));
+        ::SetCursor(::LoadCursorW(nullptr, IDC_CROSS));
         ::SendMessageW(window->m_hWnd, WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, test.cursor ? test.cursor : IDC_ARROW));
         send(WM_LBUTTONDOWN, MK_LBUTTON, test.from);

@@ -59,6 +59,10 @@ TEST(ScrollBars, CodesMoveTheSheetAndTheThumbFollows)
         EXPECT_EQ(f.bar->GetScrollPos(), gi->TopRow);
         EXPECT_EQ(f.grid.GetHScrollBar()->GetScrollPos(), gi->LeftCol - gi->LockedCols);
     }
+    gi->HScrollThumbMode = 1;  // the sheet follows the dragged thumb; the drag ends unreleased
+    f.grid.GetHScrollBar()->OnScroll(SB_THUMBTRACK, 7);
+    f.grid.GetHScrollBar()->OnScroll(SB_ENDSCROLL, 0);
+    EXPECT_EQ(f.grid.GetHScrollBar()->GetScrollPos() * 100 + gi->LeftCol, 7 * 100 + 9);
 }
 
 // Above 1000 possible top rows the bar works in 1000 positions, from the
