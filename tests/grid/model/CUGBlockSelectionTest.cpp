@@ -1,322 +1,194 @@
+// The selection against a plain model of its rules: after each step of a
+// seeded sequence of moves, block operations, clears and mode changes, the
+// selected cells, the total range, the enumeration and the repaints agree.
 #include "CUGBlockSelection.h"
 #include "RecordingCtrl.h"
 
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
+#include <algorithm>
+#include <optional>
+#include <random>
 
 namespace {
 
 using Range = RecordingCtrl::Range;
-using Cells = std::vector<std::pair<int, long>>;
+using Cell = std::pair<int, long>;
+using Sel = CUGBlockSelection;
 
-// Holds Shift and/or Ctrl down in the thread's keyboard state for the
-// keyboard moves, and lets them go again.
-class HeldKeys {
-public:
-    HeldKeys(bool shift, bool control)
+Range Union(const Range& a, const Range& b)
+{
+    return {std::min(a.startCol, b.startCol), std::min(a.startRow, b.startRow),
+            std::max(a.endCol, b.endCol), std::max(a.endRow, b.endRow)};
+}
+
+// Blocks in the order they were started, as anchor and moving corner; the
+// last one is the one that extensions move, and its anchor is the last cell.
+struct ReferenceSelection {
+    int mode = Sel::ModeCells, counter = 0, fullRepaints = 0;
+    bool pending = false;
+    Cell lastMove{-1, -1};
+    std::vector<std::pair<Cell, Cell>> blocks;
+    std::vector<Range> ranges;
+
+    bool Active() const { return mode & (Sel::ModeCells | Sel::ModeRows); }
+    Range Bounds(const std::pair<Cell, Cell>& b) const  // row blocks span the 10 columns
     {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = shift ? 0x80 : 0;
-        keys[VK_CONTROL] = control ? 0x80 : 0;
-        SetKeyboardState(keys);
+        const auto [anchor, corner] = b;
+        const Range r = Union({anchor.first, anchor.second, anchor.first, anchor.second},
+                              {corner.first, corner.second, corner.first, corner.second});
+        return mode & Sel::ModeRows ? Range{0, r.startRow, 10, r.endRow} : r;
     }
-    ~HeldKeys()
+    void Start(Cell cell)
     {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
-        SetKeyboardState(keys);
+        if (!Active())
+            return;
+        blocks.push_back({cell, cell});
+        ++counter;
+        pending = true;
     }
-};
-
-class Selection : public ::testing::Test {
-protected:
-    void SetUp() override
+    // The rows the moving corner crossed, then its columns, are repainted.
+    int Extend(Cell to)
     {
-        ctrl.SetColumns(10);
-        ctrl.GridInfo->RowCount = 20;
-        sel().SetMode(CUGBlockSelection::ModeCells);
+        if (!Active() || blocks.empty())
+            return Active();
+        const auto [anchor, from] = blocks.back();
+        const Range was = Bounds(blocks.back()), now = Bounds(blocks.back() = {anchor, to});
+        counter += std::exchange(pending, false);
+        if (from.second != to.second)
+            ranges.push_back(Union({was.startCol, from.second, was.endCol, from.second},
+                                   {now.startCol, to.second, now.endCol, to.second}));
+        if (from.first != to.first)
+            ranges.push_back(Union({from.first, was.startRow, from.first, was.endRow},
+                                   {to.first, now.startRow, to.first, now.endRow}));
+        return 0;
     }
-
-    CUGBlockSelection& sel() { return *ctrl.GridInfo->MultiSelect; }
-
-    void Click(int col, long row, int keyFlags = 0)
+    void Clear()
     {
-        sel().OnMove(CUGBlockSelection::MoveLeftButton, col, row, keyFlags);
+        if (!Active())
+            return;
+        fullRepaints += counter > 1;
+        blocks.clear();
+        counter = 0;
+        lastMove = {-1, -1};
     }
-
-    void Key(int col, long row, bool shift = false, bool control = false)
+    // The last block containing the cell decides, or the first with bit 16.
+    int Selected(Cell cell, int* index) const
     {
-        HeldKeys held(shift, control);
-        sel().OnMove(CUGBlockSelection::MoveKeyboard, col, row, 0);
+        int found = -1;
+        for (int i = 0; Active() && i < int(blocks.size()); ++i) {
+            const Range r = Bounds(blocks[i]);
+            if (cell.first >= r.startCol && cell.first <= r.endCol && cell.second >= r.startRow
+                && cell.second <= r.endRow && (found < 0 || !(mode & Sel::ModeFirstBlockWins)))
+                found = *index = i;
+        }
+        return found >= 0;
     }
-
-    Range CurrentBlock()
+    std::optional<Range> Total() const
     {
-        Range r{};
-        EXPECT_EQ(sel().GetCurrentBlock(&r.startCol, &r.startRow, &r.endCol, &r.endRow), 0);
-        return r;
+        std::optional<Range> total;
+        for (const auto& b : blocks)
+            total = Union(total.value_or(Bounds(b)), Bounds(b));
+        return total;
     }
-
-    Range TotalRange()
+    void Redraw()
     {
-        Range r{};
-        EXPECT_EQ(sel().GetTotalRange(&r.startCol, &r.startRow, &r.endCol, &r.endRow), 0);
-        return r;
+        if (Active() && Total())
+            ranges.push_back(*Total());
     }
-
-    std::pair<int, long> LastCell()
+    void Move(int kind, Cell cell, int flags, bool shift, bool control)
     {
-        int col = -9;
-        long row = -9;
-        EXPECT_EQ(sel().GetLastCell(&col, &row), 0);
-        return {col, row};
+        int index = 0;
+        const bool keyboard = kind == Sel::MoveKeyboard, left = kind == Sel::MoveLeftButton;
+        if (!Active() || (cell == lastMove && kind != Sel::MoveRightButton)
+            || (kind == Sel::MoveRightButton && Selected(cell, &index)))
+            return;
+        lastMove = left ? cell : lastMove;
+        if (kind > Sel::MoveRightButton || (keyboard && shift)
+            || (left && (flags & (MK_SHIFT | MK_CONTROL)) == MK_SHIFT))
+            return void(Extend(cell));
+        if (!(keyboard ? control : left && (flags & MK_CONTROL))) {
+            Redraw();
+            Clear();
+        }
+        Start(cell);
     }
-
-    Cells Enumerate()
-    {
-        Cells cells;
-        int col = 0;
-        long row = 0;
-        for (int more = sel().EnumFirstSelected(&col, &row); more == 0;
-             more = sel().EnumNextSelected(&col, &row))
-            cells.emplace_back(col, row);
-        return cells;
-    }
-
-    RecordingCtrl ctrl;
 };
 
 }  // namespace
 
-TEST_F(Selection, InactiveModeSelectsNothingAndAnswersTheCurrentCell)
+TEST(CUGBlockSelection, RandomMovesAgreeWithTheSelectionRules)
 {
-    sel().SetMode(0);
-    ctrl.GridInfo->CurrentCol = 4;
-    ctrl.GridInfo->CurrentRow = 6;
-    Click(2, 3);
-    Key(5, 5, true);
-    sel().StartBlock(1, 1);
-    EXPECT_EQ(sel().ExtendBlock(2, 2), 0);
-    EXPECT_EQ(sel().IsSelected(1, 1), 0);
-    EXPECT_EQ(sel().GetBlockCount(), 0);
+    RecordingCtrl ctrl;
+    ctrl.SetColumnCount(10);
+    Sel& sel = *ctrl.GridInfo->MultiSelect;
+    sel.SetMode(Sel::ModeCells);
+    ReferenceSelection ref;
+    std::mt19937 rng(20240611);
+    auto pick = [&rng](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+    const int modes[] = {0, Sel::ModeCells, Sel::ModeRows, Sel::ModeCells | Sel::ModeFirstBlockWins,
+                         Sel::ModeRows | Sel::ModeFirstBlockWins};
+    for (int step = 0; step < 4000; ++step) {
+        const int op = pick(0, 99);
+        const Cell cell{pick(0, 6), pick(0, 6)};  // a small area, so that moves often meet
+        SCOPED_TRACE(testing::Message() << "step " << step << ", operation " << op << " at " << cell.first);
+        ctrl.ranges.clear();
+        ctrl.redrawAllCount = ref.fullRepaints = 0;
+        ref.ranges.clear();
+        if (op < 2) {
+            ref.Clear();
+            ASSERT_EQ(sel.SetMode(ref.mode = modes[pick(0, 4)]), 0);
+        } else if (op < 5) {
+            ASSERT_EQ(sel.ClearAll(), 0);
+            ref.Clear();
+        } else if (op < 8) {
+            ASSERT_EQ(sel.StartBlock(cell.first, cell.second), 0);
+            ref.Start(cell);
+        } else if (op < 11) {
+            ASSERT_EQ(sel.ExtendBlock(cell.first, cell.second), ref.Extend(cell));
+        } else {
+            // Shift and Ctrl for the keyboard moves are in the thread's state.
+            const int kind = pick(0, 4), flags = pick(0, 3) * MK_SHIFT;  // MK_CONTROL is 2 * MK_SHIFT
+            BYTE keys[256] = {};
+            keys[VK_SHIFT] = pick(0, 2) ? 0 : 0x80;
+            keys[VK_CONTROL] = pick(0, 2) ? 0 : 0x80;
+            SetKeyboardState(keys);
+            ASSERT_EQ(sel.OnMove(kind, cell.first, cell.second, flags), 0);
+            ref.Move(kind, cell, flags, keys[VK_SHIFT], keys[VK_CONTROL]);
+            keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
+            SetKeyboardState(keys);
+        }
+        ASSERT_EQ(ctrl.ranges, ref.ranges);
+        ASSERT_EQ(ctrl.redrawAllCount, ref.fullRepaints);
+        ASSERT_EQ(sel.GetBlockCount(), ref.counter);
 
-    int left = -9, right = -9;
-    long top = -9, bottom = -9;
-    EXPECT_EQ(sel().GetTotalRange(&left, &top, &right, &bottom), 1);
-    EXPECT_EQ(sel().GetCurrentBlock(&left, &top, &right, &bottom), 0);
-    EXPECT_EQ(left, -9);
-    EXPECT_EQ(sel().GetLastCell(&left, &top), 1);
+        std::vector<Cell> selected;
+        for (long r = -1; r <= 11; ++r) {
+            for (int c = -1; c <= 11; ++c) {
+                int index = -1, expectedIndex = -1;
+                ASSERT_EQ(sel.IsSelected(c, r, &index), ref.Selected({c, r}, &expectedIndex));
+                ASSERT_EQ(index, expectedIndex) << "at " << c << "," << r;
+                if (index >= 0)
+                    selected.emplace_back(c, r);
+            }
+        }
+        const bool current = ref.Active() && !ref.blocks.empty();
+        Range total{-9, -9, -9, -9}, untouched = total;
+        Cell last{-9, -9};
+        ASSERT_EQ(sel.GetTotalRange(&total.startCol, &total.startRow, &total.endCol, &total.endRow),
+                  !ref.Active() ? 1 : current ? 0 : 2);
+        ASSERT_EQ(sel.GetLastCell(&last.first, &last.second), !current);
+        ASSERT_EQ(total, ref.Total().value_or(untouched));
+        ASSERT_EQ(last, current ? ref.blocks.back().first : Cell(-9, -9));
 
-    EXPECT_EQ(Enumerate(), (Cells{{4, 6}}));
-    EXPECT_TRUE(ctrl.ranges.empty());
-    EXPECT_EQ(ctrl.redrawAllCount, 0);
-
-    // An active selection without blocks also stands for the current cell.
-    sel().SetMode(CUGBlockSelection::ModeCells);
-    EXPECT_EQ(sel().GetTotalRange(&left, &top, &right, &bottom), 2);
-    EXPECT_EQ(Enumerate(), (Cells{{4, 6}}));
-}
-
-TEST_F(Selection, ShiftClickExtendsTheBlockAndRepaintsTheChangedStrips)
-{
-    Click(2, 3);
-    EXPECT_EQ(sel().GetBlockCount(), 1);
-    EXPECT_TRUE(ctrl.ranges.empty());
-    EXPECT_EQ(ctrl.redrawAllCount, 0);
-
-    Click(4, 1, MK_SHIFT);
-    EXPECT_EQ(CurrentBlock(), (Range{2, 1, 4, 3}));
-    EXPECT_EQ(LastCell(), std::make_pair(2, 3L));  // the anchor stays current
-    EXPECT_EQ(sel().GetBlockCount(), 2);
-    // The corner moved from (2, 3) to (4, 1): rows 1..3, then columns 2..4.
-    EXPECT_EQ(ctrl.ranges, (std::vector<Range>{{2, 1, 4, 3}, {2, 1, 4, 3}}));
-    EXPECT_EQ(sel().IsSelected(3, 2), 1);
-    EXPECT_EQ(sel().IsSelected(5, 2), 0);
-
-    ctrl.ClearRecord();
-    Click(3, 5, MK_SHIFT);
-    EXPECT_EQ(CurrentBlock(), (Range{2, 3, 3, 5}));
-    EXPECT_EQ(ctrl.ranges, (std::vector<Range>{{2, 1, 4, 5}, {3, 1, 4, 5}}));
-    EXPECT_EQ(sel().GetBlockCount(), 2);
-    EXPECT_EQ(sel().IsSelected(4, 1), 0);
-
-    // A plain click repaints the old selection, then everything, and starts anew.
-    ctrl.ClearRecord();
-    Click(7, 7);
-    EXPECT_EQ(ctrl.ranges, (std::vector<Range>{{2, 3, 3, 5}}));
-    EXPECT_EQ(ctrl.redrawAllCount, 1);
-    EXPECT_EQ(sel().GetBlockCount(), 1);
-    EXPECT_EQ(sel().IsSelected(2, 3), 0);
-    EXPECT_EQ(sel().IsSelected(7, 7), 1);
-    EXPECT_EQ(LastCell(), std::make_pair(7, 7L));
-}
-
-TEST_F(Selection, CtrlClickAddsABlockAndShiftExtendsTheNewest)
-{
-    Click(1, 1);
-    Click(5, 5, MK_CONTROL);
-    EXPECT_EQ(sel().IsSelected(1, 1), 1);
-    EXPECT_EQ(sel().IsSelected(5, 5), 1);
-    EXPECT_EQ(sel().IsSelected(3, 3), 0);
-    EXPECT_EQ(TotalRange(), (Range{1, 1, 5, 5}));
-    EXPECT_EQ(LastCell(), std::make_pair(5, 5L));
-    EXPECT_EQ(ctrl.redrawAllCount, 0);
-
-    Click(5, 5, MK_CONTROL);  // the same cell again is no new move
-    EXPECT_EQ(sel().GetBlockCount(), 2);
-
-    Click(6, 7, MK_SHIFT);
-    EXPECT_EQ(CurrentBlock(), (Range{5, 5, 6, 7}));
-    EXPECT_EQ(sel().IsSelected(1, 1), 1);
-    EXPECT_EQ(Enumerate(), (Cells{{1, 1}, {5, 5}, {6, 5}, {5, 6}, {6, 6}, {5, 7}, {6, 7}}));
-}
-
-TEST_F(Selection, RightClickKeepsASelectionItHits)
-{
-    Click(1, 1);
-    Click(3, 3, MK_SHIFT);
-    ctrl.ClearRecord();
-
-    sel().OnMove(CUGBlockSelection::MoveRightButton, 2, 2, 0);
-    EXPECT_TRUE(ctrl.ranges.empty());
-    EXPECT_EQ(CurrentBlock(), (Range{1, 1, 3, 3}));
-
-    sel().OnMove(CUGBlockSelection::MoveRightButton, 8, 8, MK_CONTROL);
-    EXPECT_EQ(ctrl.ranges, (std::vector<Range>{{1, 1, 3, 3}}));
-    EXPECT_EQ(ctrl.redrawAllCount, 1);
-    EXPECT_EQ(CurrentBlock(), (Range{8, 8, 8, 8}));
-    EXPECT_EQ(sel().IsSelected(2, 2), 0);
-}
-
-TEST_F(Selection, KeyboardMovesFollowShiftAndCtrl)
-{
-    Key(2, 2);
-    Key(4, 4, true);
-    EXPECT_EQ(CurrentBlock(), (Range{2, 2, 4, 4}));
-    EXPECT_EQ(LastCell(), std::make_pair(2, 2L));
-
-    Key(6, 6, false, true);
-    EXPECT_EQ(CurrentBlock(), (Range{6, 6, 6, 6}));
-    EXPECT_EQ(sel().IsSelected(3, 3), 1);
-    EXPECT_EQ(ctrl.redrawAllCount, 0);
-
-    Key(7, 7);
-    EXPECT_EQ(ctrl.redrawAllCount, 1);
-    EXPECT_EQ(sel().IsSelected(3, 3), 0);
-    EXPECT_EQ(sel().IsSelected(6, 6), 0);
-    EXPECT_EQ(CurrentBlock(), (Range{7, 7, 7, 7}));
-
-    // The cell of the last mouse move is no keyboard move at all.
-    Click(1, 1, MK_CONTROL);
-    Key(1, 1);
-    EXPECT_EQ(sel().IsSelected(7, 7), 1);
-}
-
-TEST_F(Selection, DragAndScrollMovesExtendTheBlock)
-{
-    Click(2, 2);
-    ctrl.ClearRecord();
-    sel().OnMove(CUGBlockSelection::MoveDrag, 3, 4, 0);
-    EXPECT_EQ(CurrentBlock(), (Range{2, 2, 3, 4}));
-    sel().OnMove(CUGBlockSelection::MoveScrollBar, 5, 4, 0);
-    EXPECT_EQ(CurrentBlock(), (Range{2, 2, 5, 4}));
-    EXPECT_EQ(ctrl.ranges, (std::vector<Range>{{2, 2, 3, 4}, {2, 2, 3, 4}, {3, 2, 5, 4}}));
-    EXPECT_EQ(LastCell(), std::make_pair(2, 2L));
-
-    // Back inside the block: the strips between the corners repaint.
-    ctrl.ClearRecord();
-    sel().OnMove(CUGBlockSelection::MoveDrag, 4, 3, 0);
-    EXPECT_EQ(CurrentBlock(), (Range{2, 2, 4, 3}));
-    EXPECT_EQ(ctrl.ranges, (std::vector<Range>{{2, 3, 5, 4}, {4, 2, 5, 4}}));
-
-    // A drag onto the cell of the last click is no move.
-    Click(8, 8, MK_CONTROL);
-    sel().OnMove(CUGBlockSelection::MoveDrag, 8, 8, 0);
-    EXPECT_EQ(sel().GetBlockCount(), 3);
-}
-
-TEST_F(Selection, RowModeBlocksSpanEveryColumn)
-{
-    sel().SetMode(CUGBlockSelection::ModeRows);
-    Click(3, 2);
-    EXPECT_EQ(sel().IsSelected(0, 2), 1);
-    EXPECT_EQ(sel().IsSelected(10, 2), 1);
-    EXPECT_EQ(sel().IsSelected(11, 2), 0);
-    EXPECT_EQ(sel().IsSelected(3, 3), 0);
-
-    Click(7, 4, MK_SHIFT);
-    EXPECT_EQ(CurrentBlock(), (Range{0, 2, 10, 4}));
-    EXPECT_EQ(ctrl.ranges, (std::vector<Range>{{0, 2, 10, 4}, {3, 2, 7, 4}}));
-}
-
-TEST_F(Selection, OverlappingBlocksAnswerTheLastOrWithBit16TheFirst)
-{
-    auto build = [this] {
-        Click(1, 1);
-        Click(4, 4, MK_SHIFT);
-        Click(3, 3, MK_CONTROL);
-        Click(6, 6, MK_SHIFT);
-    };
-    build();
-    int index = -1;
-    EXPECT_EQ(sel().IsSelected(3, 3, &index), 1);
-    EXPECT_EQ(index, 1);
-    EXPECT_EQ(sel().IsSelected(2, 2, &index), 1);
-    EXPECT_EQ(index, 0);
-
-    sel().SetMode(CUGBlockSelection::ModeCells | CUGBlockSelection::ModeFirstBlockWins);
-    EXPECT_EQ(sel().IsSelected(3, 3), 0);  // SetMode cleared the blocks
-    build();
-    EXPECT_EQ(sel().IsSelected(3, 3, &index), 1);
-    EXPECT_EQ(index, 0);
-    EXPECT_EQ(sel().IsSelected(5, 5, &index), 1);
-    EXPECT_EQ(index, 1);
-}
-
-TEST_F(Selection, ClearAllRepaintsEverythingOnlyAfterAnExtension)
-{
-    Click(1, 1);
-    sel().ClearAll();
-    EXPECT_EQ(ctrl.redrawAllCount, 0);
-    EXPECT_EQ(sel().GetBlockCount(), 0);
-    int col = 0;
-    long row = 0;
-    EXPECT_EQ(sel().GetLastCell(&col, &row), 1);
-    EXPECT_EQ(sel().ExtendBlock(2, 2), 1);
-
-    Click(1, 1);
-    Click(2, 2, MK_SHIFT);
-    sel().ClearAll();
-    EXPECT_EQ(ctrl.redrawAllCount, 1);
-
-    // Going away with an extended block repaints nothing.
-    {
-        CUGBlockSelection doomed;
-        doomed.SetOwner(&ctrl, ctrl.GridInfo);
-        doomed.SetMode(CUGBlockSelection::ModeCells);
-        doomed.StartBlock(1, 1);
-        doomed.ExtendBlock(3, 3);
+        // Enumeration visits the selected cells row by row; the current cell
+        // stands for an empty selection.
+        const Cell at{ctrl.GridInfo->CurrentCol = pick(-1, 12), ctrl.GridInfo->CurrentRow = pick(-1, 12)};
+        std::vector<Cell> visited;
+        for (int more = sel.EnumFirstSelected(&last.first, &last.second); more == 0;
+             more = sel.EnumNextSelected(&last.first, &last.second))
+            visited.push_back(last);
+        ASSERT_EQ(sel.EnumNextSelected(&last.first, &last.second), 1);
+        ASSERT_EQ(visited, current ? selected : std::vector<Cell>{at});
     }
-    EXPECT_EQ(ctrl.redrawAllCount, 1);
-}
-
-TEST_F(Selection, EnumerationScansRowsOfTheUnionFromTheLeft)
-{
-    ctrl.GridInfo->CurrentCol = 1;
-    ctrl.GridInfo->CurrentRow = 1;
-    Click(1, 1);
-    Click(2, 2, MK_SHIFT);
-    Click(4, 1, MK_CONTROL);
-    Click(4, 3, MK_SHIFT);
-    EXPECT_EQ(Enumerate(), (Cells{{1, 1}, {2, 1}, {4, 1}, {1, 2}, {2, 2}, {4, 2}, {4, 3}}));
-    int col = 0;
-    long row = 0;
-    EXPECT_EQ(sel().EnumNextSelected(&col, &row), 1);
-
-    sel().ClearAll();
-    EXPECT_EQ(sel().EnumNextSelected(&col, &row), 1);
 }

@@ -1,13 +1,11 @@
 #include "CClientDC.h"
 #include "CUGCellType.h"
 #include "CUGGrid.h"
-#include "Narrow.h"
 #include "RecordingGrid.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -17,104 +15,70 @@
 namespace {
 
 using Cell = std::pair<int, long>;
-constexpr COLORREF kMarker = RGB(255, 0, 255);
 
 // Each cell paints itself in a colour of its own, so a pixel tells which
 // cell was painted there.
-COLORREF CellColour(int col, long row) { return RGB(20 + col * 10, 20 + (row * 7) % 200, 160); }
+COLORREF CellColour(Cell c) { return RGB(20 + c.first * 10, 20 + (c.second * 7) % 200, 160); }
 
-// Fills its cell with the cell's colour, records each draw and logs input.
+// Fills its cell with the cell's colour, records each draw and logs input
+// to the grid's log.
 class PaintType : public CUGCellType {
 public:
     std::vector<Cell> draws;
-    MessageLog* log = nullptr;
+    RecordingGrid* grid = nullptr;
     int ownMouse = 0;
     UINT keyReplacement = 0;
-
     void OnDraw(CDC* dc, RECT* rect, int col, long row, CUGCell*, int, int) override
     {
         draws.push_back({col, row});
-        dc->FillSolidRect(rect, CellColour(col, row));
+        dc->FillSolidRect(rect, CellColour({col, row}));
     }
     int OnLeftClick(int col, long row, int down, const RECT*, const POINT*) override
     {
-        Note("TypeLeftClick", col, row, down);
+        grid->Note("TypeLeftClick %d %ld %d", col, row, down);
         return ownMouse;
     }
-    int OnMouseMove(int col, long row, POINT*, UINT) override { return Note("TypeMove", col, row, 0); }
-    int OnKeyDown(int col, long row, UINT* key) override
+    int OnMouseMove(int col, long row, POINT*, UINT) override
     {
-        Note("TypeKeyDown", col, row, static_cast<int>(*key));
-        if (keyReplacement)
-            *key = keyReplacement;
+        grid->Note("TypeMove %d %ld", col, row);
         return 0;
     }
-
-private:
-    int Note(const char* what, int col, long row, int value)
+    int OnKeyDown(int col, long row, UINT* key) override
     {
-        char line[80];
-        std::snprintf(line, sizeof line, "%s %d %ld %d", what, col, row, value);
-        log->Add(line);
+        grid->Note("TypeKeyDown %d %ld %u", col, row, *key);
+        *key = keyReplacement ? keyReplacement : *key;
         return 0;
     }
 };
 
+// Logs mouse moves as well.
 class ViewGrid : public RecordingGrid {
 public:
-    int focusRects = 0;
-    RECT lastFocus{};
-    UINT ownerKeyReplacement = ~0u;
-    std::wstring hint;
-
-    void DrawFocusRectangle(CDC* dc, RECT* rect) override
-    {
-        ++focusRects;
-        lastFocus = *rect;
-        CUGCtrl::DrawFocusRectangle(dc, rect);
-    }
-    void NotifyKeyDown(UINT* key, int handled) override
-    {
-        RecordingGrid::NotifyKeyDown(key, handled);
-        if (ownerKeyReplacement != ~0u)
-            *key = ownerKeyReplacement;
-    }
     void NotifyCellMouseMove(int col, long row, POINT*, UINT, int handled) override
     {
         Note("CellMouseMove %d %ld %d", col, row, handled);
-    }
-    int GetCellHintText(int col, long row, int section, CString* text) override
-    {
-        if (hint.empty())
-            return CUGCtrl::GetCellHintText(col, row, section, text);
-        *text = hint.c_str();
-        return 1;
     }
 };
 
 // A 400 x 300 grid of 20 columns and 200 rows, every cell of PaintType.
 class CellAreaTest : public ::testing::Test {
 protected:
-    static constexpr int kCols = 20;
-    static constexpr long kRows = 200;
     PaintType type;
     ViewGrid grid;
     std::unique_ptr<GridTestFrame> frame;
     CUGGrid* view = nullptr;
-    CUGGridInfo* gi = nullptr;
-
+    CUGGridInfo* gi = grid.GridInfo;
     void SetUp() override
     {
         ::SetCursorPos(1200, 1000);  // a pointer over the new window would move the mouse
         frame = std::make_unique<GridTestFrame>(grid, 400, 300);
         view = grid.GetCellArea();
-        gi = grid.GridInfo;
-        type.log = &grid.log;
+        type.grid = &grid;
         CUGCell column;
         column.SetCellType(grid.AddCellType(&type));
-        grid.SetColumnCount(kCols);
-        grid.SetRowCount(kRows);
-        for (int col = 0; col < kCols; ++col)
+        grid.SetColumnCount(20);
+        grid.SetRowCount(200);
+        for (int col = 0; col < 20; ++col)
             grid.SetColumnDefault(col, &column);
         gi->MouseScrollDelay = 0;
         view->SetFocus();
@@ -127,223 +91,116 @@ protected:
         PumpMessagesFor(20);
         grid.log.Clear();
         type.draws.clear();
-        grid.focusRects = 0;
     }
-    void Send(UINT message, WPARAM wParam, POINT p)
+    void Send(UINT msg, WPARAM w, POINT p) { ::SendMessageW(view->m_hWnd, msg, w, MAKELPARAM(p.x, p.y)); }
+    POINT CentreOf(Cell c)
     {
-        ::SendMessageW(view->m_hWnd, message, wParam, MAKELPARAM(p.x, p.y));
-    }
-    RECT RectOf(int col, long row)
-    {
-        RECT rect{};
-        grid.GetCellRect(col, row, rect);
-        return rect;
-    }
-    POINT CentreOf(int col, long row)
-    {
-        const RECT r = RectOf(col, row);
+        RECT r{};
+        grid.GetCellRect(c.first, c.second, r);
         return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
-    COLORREF PixelAt(POINT p)
-    {
-        CClientDC dc(view);
-        return ::GetPixel(dc, p.x, p.y);
-    }
+    COLORREF PixelAt(POINT p) { return ::GetPixel(CClientDC(view), p.x, p.y); }
     // The cells whose centres lie inside the view.
     std::vector<Cell> VisibleCells()
     {
         std::vector<Cell> cells;
-        for (int col = 0; col < kCols; ++col) {
-            if ((col >= gi->LockedCols && col < gi->LeftCol) || grid.GetColumnWidth(col) == 0
-                || CentreOf(col, 0).x >= gi->GridWidth)
-                continue;
-            for (long row = 0; row < kRows && CentreOf(col, row).y < gi->GridHeight; ++row)
-                if (row < gi->LockedRows || row >= gi->TopRow)
+        for (int col = 0; col < 20; ++col)
+            for (long row = 0; row < 200 && CentreOf({col, row}).y < gi->GridHeight; ++row)
+                if ((col < gi->LockedCols || col >= gi->LeftCol) && grid.GetColumnWidth(col) > 0
+                    && CentreOf({col, 0}).x < gi->GridWidth && (row < gi->LockedRows || row >= gi->TopRow))
                     cells.push_back({col, row});
-        }
         return cells;
     }
-    // Each visible cell shows its own colour, or the marker when `painted`
-    // says it was not to be painted.
-    void ExpectPicture(const std::string& context,
-                       std::function<bool(Cell)> painted = [](Cell) { return true; })
+    // Each visible cell shows its own colour.
+    void ExpectPicture(const std::string& context)
     {
         for (const Cell& c : VisibleCells())
-            EXPECT_EQ(PixelAt(CentreOf(c.first, c.second)),
-                      painted(c) ? CellColour(c.first, c.second) : kMarker)
-                << context << ": cell " << c.first << "," << c.second;
+            EXPECT_EQ(PixelAt(CentreOf(c)), CellColour(c)) << context << " " << c.first << "," << c.second;
     }
 };
 
-// A repaint request paints the listed cells and the current cell, and leaves
-// every other pixel of the view as it was.
-TEST_F(CellAreaTest, RepaintRequestsPaintOnlyTheListedCells)
-{
-    struct Case {
-        const char* name;
-        std::function<void(CUGGrid*)> request;
-        std::function<bool(Cell)> listed;
-    };
-    const Case cases[] = {
-        {"cell", [](CUGGrid* v) { v->PaintCell(2, 3); }, [](Cell c) { return c == Cell(2, 3); }},
-        {"row", [](CUGGrid* v) { v->PaintRow(4); }, [](Cell c) { return c.second == 4; }},
-        {"column", [](CUGGrid* v) { v->PaintColumn(1); }, [](Cell c) { return c.first == 1; }},
-        {"range", [](CUGGrid* v) { v->PaintRange(1, 5, 2, 6); },
-         [](Cell c) { return c.first >= 1 && c.first <= 2 && c.second >= 5 && c.second <= 6; }},
-    };
-    for (const Case& test : cases) {
-        CClientDC(view).FillSolidRect(0, 0, gi->GridWidth, gi->GridHeight, kMarker);
-        test.request(view);
-        ExpectPicture(test.name, [&](Cell c) { return test.listed(c) || c == Cell(0, 0); });
-    }
-
-    // A joined block is painted once, whole, as its origin, from any cell.
-    grid.JoinCells(2, 2, 3, 4);
-    type.draws.clear();
-    view->PaintRange(2, 3, 3, 4);
-    EXPECT_EQ(std::count(type.draws.begin(), type.draws.end(), Cell(2, 2)), 1);
-    EXPECT_EQ(type.draws.size(), 2u) << "the block and the current cell";
-    EXPECT_EQ(PixelAt(CentreOf(3, 4)), CellColour(2, 2));
-}
-
 // Scrolling moves the picture and paints only what it uncovered (a move
 // further than the view paints everything); locked rows (columns) stay in
-// place on a vertical (horizontal) scroll. The same through the off-screen
-// bitmap.
+// place on a vertical (horizontal) scroll and are painted again after a
+// diagonal one; a zero-width column takes no space. The same through the
+// off-screen bitmap, which follows the view's size.
 TEST_F(CellAreaTest, ScrollPaintsOnlyTheUncoveredStrip)
 {
-    struct Case {
-        const char* name;
-        int locked;
-        int dCol;
+    const struct {
+        int locked, dCol;
         long dRow;
-    };
-    const Case cases[] = {
-        {"down one row", 0, 0, 1},         {"up one row", 0, 0, -1},
-        {"right one column", 0, 1, 0},     {"left one column", 0, -1, 0},
-        {"down past the view", 0, 0, 40},  {"down under a locked row", 1, 0, 1},
-        {"right beside a locked column", 1, 1, 0},
-    };
+    } cases[] = {{0, 0, 1}, {0, 0, -1}, {0, 1, 0}, {0, -1, 0}, {0, 0, 40}, {1, 0, 1}, {1, 1, 0}, {1, 1, 1}};
+    grid.SetColumnWidth(7, 0);
     for (int buffered = 0; buffered < 2; ++buffered) {
         ASSERT_EQ(view->SetDoubleBuffer(buffered), 0);
-        for (const Case& test : cases) {
-            const std::string name = std::string(test.name) + (buffered ? ", buffered" : "");
-            grid.SetLockedRows(test.dRow ? test.locked : 0);
-            grid.SetLockedColumns(test.dCol ? test.locked : 0);
+        for (const auto& [locked, dCol, dRow] : cases) {
+            SCOPED_TRACE(testing::Message() << "locked " << locked << ", by " << dCol << ", " << dRow
+                                            << (buffered ? ", buffered" : ""));
+            grid.GotoCell(0, 0);
+            grid.SetLockedRows(dRow ? locked : 0);
+            grid.SetLockedColumns(dCol ? locked : 0);
             grid.SetLeftColumn(5);
             grid.SetTopRow(50);
             Settle();
             const std::vector<Cell> before = VisibleCells();
-            const int oldLeft = gi->LeftCol, oldRight = gi->RightCol;
-            const long oldTop = gi->TopRow, oldBottom = gi->BottomRow;
-            grid.SetTopRow(gi->TopRow + test.dRow);
-            grid.SetLeftColumn(gi->LeftCol + test.dCol);
+            const Cell oldFirst{gi->LeftCol, gi->TopRow}, oldLast{gi->RightCol, gi->BottomRow};
+            if (dRow && dCol) {
+                grid.GotoCell(gi->RightCol, gi->BottomRow);  // one move scrolls both ways
+            } else {
+                grid.SetTopRow(gi->TopRow + dRow);
+                grid.SetLeftColumn(gi->LeftCol + dCol);
+            }
+            ASSERT_EQ(Cell(gi->LeftCol, gi->TopRow), Cell(oldFirst.first + dCol, oldFirst.second + dRow));
 
             std::set<Cell> expected, drawn;
             for (const Cell& c : VisibleCells()) {
-                if (test.dRow * gi->DefaultRowHeight > gi->GridHeight
-                    || std::find(before.begin(), before.end(), c) == before.end()
-                    || (test.dRow > 0 && c.second >= oldBottom) || (test.dRow < 0 && c.second <= oldTop)
-                    || (test.dCol > 0 && c.first >= oldRight) || (test.dCol < 0 && c.first <= oldLeft))
+                if (dRow * gi->DefaultRowHeight > gi->GridHeight
+                    || !std::count(before.begin(), before.end(), c)
+                    || (dRow > 0 && c.second >= oldLast.second) || (dRow < 0 && c.second <= oldFirst.second)
+                    || (dCol > 0 && c.first >= oldLast.first) || (dCol < 0 && c.first <= oldFirst.first)
+                    || (dRow && dCol && (c.first < locked || c.second < locked)))
                     expected.insert(c);
-                if (std::find(type.draws.begin(), type.draws.end(), c) != type.draws.end())
+                if (std::count(type.draws.begin(), type.draws.end(), c))
                     drawn.insert(c);
             }
-            EXPECT_EQ(drawn, expected) << name;
-            ExpectPicture(name);
-            if (test.locked && test.dRow)
-                EXPECT_EQ(PixelAt({5, gi->LockedHeight - 1}), RGB(0, 0, 0)) << name;
-            if (test.locked && test.dCol)
-                EXPECT_EQ(PixelAt({gi->LockedWidth - 1, 5}), RGB(0, 0, 0)) << name;
+            EXPECT_EQ(drawn, expected);
+            ExpectPicture("after the scroll");
+            const POINT line = dRow ? POINT{5, gi->LockedHeight - 1} : POINT{gi->LockedWidth - 1, 5};
+            EXPECT_TRUE(!locked || PixelAt(line) == RGB(0, 0, 0)) << "the line along the locked cells";
         }
     }
-    // The bitmap follows the view's size.
     grid.MoveWindow(0, 0, 200, 150);
     ASSERT_EQ(view->SetDoubleBuffer(1), 0);
     grid.MoveWindow(0, 0, 400, 300);
-    CClientDC(view).FillSolidRect(0, 0, gi->GridWidth, gi->GridHeight, kMarker);
+    CClientDC(view).FillSolidRect(0, 0, gi->GridWidth, gi->GridHeight, RGB(255, 0, 255));
     Settle();
     ExpectPicture("buffered, after growing");
-}
-
-// RightCol and BottomRow are the first column and row that reach past the
-// view's edge, not one that ends exactly at it. Zero-size columns and rows
-// are skipped and take no space; what the cells leave free gets the
-// background.
-TEST_F(CellAreaTest, LastColumnAndRowAndZeroSizes)
-{
-    const int width = gi->GridWidth, height = gi->GridHeight;
-    grid.SetColumnWidth(0, width - 50);
-    grid.SetColumnWidth(1, 50);
-    grid.SetRowHeight(0, height - 20);
-    Settle();
-    EXPECT_EQ(gi->RightCol, 2) << "column 1 ends exactly at the edge";
-    EXPECT_EQ(gi->BottomRow, 2) << "row 1 ends exactly at the edge";
-    grid.SetColumnWidth(1, 51);
-    grid.SetRowHeight(1, 21);
-    Settle();
-    EXPECT_EQ(Cell(gi->RightCol, gi->BottomRow), Cell(1, 1));
-
-    grid.SetColumnWidth(0, 60);
-    grid.SetColumnWidth(1, 0);
-    grid.SetRowHeight(0, 30);
-    grid.SetRowHeight(1, 0);
-    Settle();
-    EXPECT_EQ(PixelAt({65, 35}), CellColour(2, 2)) << "column 2 and row 2 follow at once";
-    for (const Cell& c : type.draws)
-        EXPECT_TRUE(c.first != 1 && c.second != 1) << c.first << "," << c.second;
-
-    const COLORREF background = grid.GetDefaultBackColor(CUGCtrl::SectionCellArea);
-    grid.SetColumnCount(2);
-    grid.SetRowCount(3);
-    Settle();
-    EXPECT_EQ(PixelAt({gi->GridWidth - 3, 5}), background) << "right of the columns";
-    EXPECT_EQ(PixelAt({5, gi->GridHeight - 3}), background) << "below the rows";
-    grid.SetRowCount(0);
-    Settle();
-    EXPECT_TRUE(type.draws.empty());
-    EXPECT_EQ(PixelAt({5, 5}), background) << "a sheet without rows";
-}
-
-// The focus rectangle goes round the current cell only while the view has
-// the focus.
-TEST_F(CellAreaTest, FocusRectangleOnlyWithTheFocus)
-{
-    grid.GotoCell(2, 3);
-    Settle();
-    view->RedrawAll();
-    const RECT current = RectOf(2, 3);
-    EXPECT_EQ(grid.focusRects, 1);
-    EXPECT_TRUE(::EqualRect(&grid.lastFocus, &current));
-    const POINT edge[] = {{current.left, current.top}, {current.left + 1, current.top}};
-    EXPECT_TRUE(PixelAt(edge[0]) != CellColour(2, 3) || PixelAt(edge[1]) != CellColour(2, 3));
-
-    frame->SetFocus();
-    EXPECT_EQ(grid.log.Lines().back(), "FocusLost 1");
-    grid.focusRects = 0;
-    view->RedrawAll();
-    EXPECT_EQ(grid.focusRects, 0);
-    EXPECT_EQ(PixelAt(edge[0]), CellColour(2, 3));
-    EXPECT_EQ(PixelAt(edge[1]), CellColour(2, 3));
 }
 
 // A press moves the current cell, then the cell type hears of it, then the
 // owner; beyond the cells no cell is reported. While a cell type owns the
 // mouse, moves report the current cell instead of the one under the pointer.
-TEST_F(CellAreaTest, MouseInputNotifiesInOrder)
+// Characters go to the owner. The focus rectangle goes round the current
+// cell only while the view has the focus.
+TEST_F(CellAreaTest, MouseAndFocusNotifyInOrder)
 {
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, CentreOf(2, 3));
-    Send(WM_LBUTTONUP, 0, CentreOf(2, 3));
-    Send(WM_RBUTTONDOWN, MK_RBUTTON, CentreOf(1, 3));
-    Send(WM_RBUTTONUP, 0, CentreOf(1, 3));
-    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, CentreOf(1, 3));
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, {gi->GridWidth + 5, 5});
-    Send(WM_LBUTTONUP, 0, {gi->GridWidth + 5, 5});
-    type.ownMouse = 1;
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, CentreOf(1, 3));
-    Send(WM_MOUSEMOVE, 0, CentreOf(4, 5));
-    Send(WM_LBUTTONUP, 0, CentreOf(4, 5));
-    Send(WM_MOUSEMOVE, 0, CentreOf(4, 5));
+    const POINT outside{gi->GridWidth + 5, 5};
+    const std::tuple<UINT, WPARAM, POINT> input[] = {
+        {WM_LBUTTONDOWN, MK_LBUTTON, CentreOf({2, 3})}, {WM_LBUTTONUP, 0, CentreOf({2, 3})},
+        {WM_RBUTTONDOWN, MK_RBUTTON, CentreOf({1, 3})}, {WM_RBUTTONUP, 0, CentreOf({1, 3})},
+        {WM_LBUTTONDBLCLK, MK_LBUTTON, CentreOf({1, 3})}, {WM_LBUTTONDOWN, MK_LBUTTON, outside},
+        {WM_LBUTTONUP, 0, outside}, {0, 0, {}},  // from here on the cell type owns the mouse
+        {WM_LBUTTONDOWN, MK_LBUTTON, CentreOf({1, 3})}, {WM_MOUSEMOVE, 0, CentreOf({4, 5})},
+        {WM_LBUTTONUP, 0, CentreOf({4, 5})}, {WM_MOUSEMOVE, 0, CentreOf({4, 5})}, {WM_CHAR, 'a', {}},
+    };
+    for (const auto& [message, flags, point] : input) {
+        if (!message)
+            type.ownMouse = 1;
+        Send(message, flags, point);
+    }
+    const POINT edge = {CentreOf({1, 3}).x, CentreOf({1, 3}).y - gi->DefaultRowHeight / 2};
+    EXPECT_NE(PixelAt(edge), CellColour({1, 3}));
+    frame->SetFocus();
     const std::vector<std::string> expected = {
         "AskMoveCurrentCell 0 0 2 3", "CurrentColumnChanged 0 2", "CurrentRowChanged 0 3",
         "CurrentCellChanged 0 2 0 3", "TypeLeftClick 2 3 1", "CellLeftButton 2 3 1 0",
@@ -351,12 +208,13 @@ TEST_F(CellAreaTest, MouseInputNotifiesInOrder)
         "AskMoveCurrentCell 2 3 1 3", "CurrentColumnChanged 2 1", "CurrentCellChanged 2 1 3 3",
         "CellRightButton 1 3 1 0", "CellRightButton 1 3 0 0", "CellDoubleClick 1 3 0",
         "CellLeftButton -1 -1 1 0", "CellLeftButton -1 -1 0 0",
-        "TypeLeftClick 1 3 1", "CellLeftButton 1 3 1 1",
-        "TypeMove 1 3 0", "CellMouseMove 1 3 0",
-        "TypeLeftClick 4 5 0", "CellLeftButton 4 5 0 1",
-        "TypeMove 4 5 0", "CellMouseMove 4 5 0",
+        "TypeLeftClick 1 3 1", "CellLeftButton 1 3 1 1", "TypeMove 1 3", "CellMouseMove 1 3 0",
+        "TypeLeftClick 4 5 0", "CellLeftButton 4 5 0 1", "TypeMove 4 5", "CellMouseMove 4 5 0",
+        "Character 97 0", "FocusLost 1",
     };
     EXPECT_EQ(grid.log.Lines(), expected);
+    view->RedrawAll();
+    EXPECT_EQ(PixelAt(edge), CellColour({1, 3}));
 }
 
 // With the button held beyond an edge each pass moves one cell, or
@@ -364,89 +222,76 @@ TEST_F(CellAreaTest, MouseInputNotifiesInOrder)
 // last column the view moves sideways only.
 TEST_F(CellAreaTest, DragBeyondAnEdgeScrolls)
 {
-    struct Case {
-        const char* name;
-        int exponent, x, y;  // x, y: beyond the right and bottom edge when positive
-        int dCol;
-        long dRow;
-    };
-    const Case cases[] = {
-        {"right", 0, 5, 0, 1, 0},   {"left", 0, -5, 0, -1, 0},      {"below", 0, 0, 5, 0, 1},
-        {"above", 0, 0, -5, 0, -1}, {"squared", 2, 150, 0, 9, 0},   {"linear", 1, 0, 60, 0, 4},
-        {"partly shown column", 0, -1000, 0, 1, 0},
-    };
-    for (const Case& test : cases) {
-        const bool partly = test.x == -1000;
+    const struct {
+        int exponent, x, y;  // past the right or bottom edge, or left or above; 0, 0: the last column
+        Cell moved;
+    } cases[] = {{0, 5, 0, {1, 0}},   {0, -5, 0, {-1, 0}}, {0, 0, 5, {0, 1}}, {0, 0, -5, {0, -1}},
+                 {2, 150, 0, {9, 0}}, {1, 0, 60, {0, 4}},  {0, 0, 0, {1, 0}}};
+    for (const auto& test : cases) {
+        const bool partly = !test.x && !test.y;
         grid.GotoCell(partly ? 0 : 10, 100);
         grid.SetLeftColumn(partly ? 0 : 8);
         grid.SetTopRow(95);
         Settle();
         gi->MouseScrollMode = test.exponent;
-        const int col = gi->CurrentCol;
-        const POINT start = CentreOf(col, 100);
-        POINT p = start;
-        if (partly)
-            p.x = gi->GridWidth - 2;
-        else if (test.x)
-            p.x = test.x < 0 ? test.x : gi->GridWidth + test.x;
-        if (test.y)
-            p.y = test.y < 0 ? test.y : gi->GridHeight + test.y;
-        const int expectedCol = (partly ? gi->RightCol : col) + test.dCol;
+        const POINT start = CentreOf({gi->CurrentCol, 100});
+        const POINT p = {partly       ? gi->GridWidth - 2
+                         : test.x > 0 ? gi->GridWidth + test.x
+                                      : (test.x ? test.x : start.x),
+                         test.y > 0 ? gi->GridHeight + test.y : (test.y ? test.y : start.y)};
+        const Cell expected{(partly ? gi->RightCol : gi->CurrentCol) + test.moved.first,
+                            100 + test.moved.second};
         Send(WM_LBUTTONDOWN, MK_LBUTTON, start);
         // The release waits in the queue and ends the loop after one pass.
         ::PostMessageW(view->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
         Send(WM_MOUSEMOVE, MK_LBUTTON, p);
         PumpMessagesFor(10);
-        EXPECT_EQ(Cell(gi->DragCol, gi->DragRow), Cell(expectedCol, 100 + test.dRow)) << test.name;
+        EXPECT_EQ(Cell(gi->DragCol, gi->DragRow), expected) << test.x << "," << test.y;
     }
 }
 
 // Arrow keys move by the accelerated step (divisor 4: three key-downs of 1,
-// four of 2, four of 9; a key-up starts again), after the cell type and the
-// owner have had the key and may have changed it. The wheel moves three rows
-// a notch, nothing for part of a notch.
+// four of 2, four of 9; a key-up starts again), after the cell type, which
+// may change the key, and then the owner have had it. The wheel moves three
+// rows a notch, nothing for part of a notch.
 TEST_F(CellAreaTest, KeysAndWheelMove)
 {
-    auto key = [&](UINT message, UINT vk) { ::SendMessageW(view->m_hWnd, message, vk, 0); };
-    for (int divisor : {0, 4}) {
-        grid.SetKeyAcceleration(divisor);
-        grid.GotoCell(1, 0);
-        std::vector<long> steps;
-        for (int i = 0; i < 12; ++i) {
-            const long before = gi->DragRow;
-            key(WM_KEYDOWN, VK_DOWN);
-            steps.push_back(gi->DragRow - before);
-            if (i == 10)
-                key(WM_KEYUP, VK_DOWN);
-        }
-        const std::vector<long> expected = divisor ? std::vector<long>{1, 1, 1, 2, 2, 2, 2, 9, 9, 9, 9, 1}
-                                                   : std::vector<long>(12, 1);
-        EXPECT_EQ(steps, expected) << "divisor " << divisor;
-        key(WM_KEYUP, VK_DOWN);
+    grid.SetKeyAcceleration(4);
+    std::vector<long> steps;
+    for (int i = 0; i < 12; ++i) {
+        const long before = gi->DragRow;
+        ::SendMessageW(view->m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+        steps.push_back(gi->DragRow - before);
+        if (i == 10)
+            ::SendMessageW(view->m_hWnd, WM_KEYUP, VK_DOWN, 0);
     }
+    EXPECT_EQ(steps, (std::vector<long>{1, 1, 1, 2, 2, 2, 2, 9, 9, 9, 9, 1}));
+    grid.SetKeyAcceleration(0);
 
-    // {key, the cell type's replacement, the owner's, Ctrl held, where it lands}
-    const std::tuple<UINT, UINT, UINT, bool, Cell> keyCases[] = {
-        {VK_RIGHT, VK_DOWN, ~0u, false, {3, 4}}, {VK_RIGHT, 0, 0, false, {3, 3}},
-        {VK_END, 0, ~0u, false, {kCols - 1, 3}}, {VK_END, 0, ~0u, true, {3, kRows - 1}},
-        {VK_HOME, 0, ~0u, true, {3, 0}}};
-    for (const auto& [vk, typeKey, ownerKey, control, landing] : keyCases) {
-        grid.GotoCell(3, 3);
+    const struct {
+        UINT key, typeKey;  // the cell type's replacement, if any
+        bool control;
+        Cell landing;  // from (8, 30)
+    } cases[] = {
+        {VK_RIGHT, VK_DOWN, false, {8, 31}}, {VK_RIGHT, 0, false, {9, 30}},   {VK_LEFT, 0, false, {7, 30}},
+        {VK_UP, 0, false, {8, 29}},          {VK_END, 0, false, {19, 30}},    {VK_END, 0, true, {8, 199}},
+        {VK_HOME, 0, true, {8, 0}},          {VK_HOME, 0, false, {0, 30}},    {VK_NEXT, 0, false, {8, 43}},
+        {VK_PRIOR, 0, false, {8, 17}},
+    };
+    for (const auto& test : cases) {
+        grid.GotoCell(8, 30);
         grid.log.Clear();
-        type.keyReplacement = typeKey;
-        grid.ownerKeyReplacement = ownerKey;
+        type.keyReplacement = test.typeKey;
         BYTE keys[256] = {};
-        keys[VK_CONTROL] = control ? 0x80 : 0;
+        keys[VK_CONTROL] = test.control ? 0x80 : 0;
         ::SetKeyboardState(keys);
-        key(WM_KEYDOWN, vk);
+        ::SendMessageW(view->m_hWnd, WM_KEYDOWN, test.key, 0);
         keys[VK_CONTROL] = 0;
         ::SetKeyboardState(keys);
-        EXPECT_EQ(Cell(gi->CurrentCol, gi->CurrentRow), landing) << "key " << vk;
-        ASSERT_GE(grid.log.Lines().size(), 2u);
-        EXPECT_EQ(grid.log.Lines()[0], "TypeKeyDown 3 3 " + std::to_string(vk));
-        EXPECT_EQ(grid.log.Lines()[1], "KeyDown " + std::to_string(typeKey ? typeKey : vk) + " 0");
+        EXPECT_EQ(Cell(gi->CurrentCol, gi->CurrentRow), test.landing) << "key " << test.key;
+        const UINT key = test.typeKey ? test.typeKey : test.key;
+        EXPECT_EQ(grid.log.Lines().at(1), "KeyDown " + std::to_string(key) + " 0") << "after the cell type's";
     }
-
     for (const auto& [delta, move] : {std::pair{240, -6}, {-240, 6}, {60, 0}, {-119, 0}}) {
         grid.SetTopRow(50);
         ::SendMessageW(view->m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
@@ -455,36 +300,22 @@ TEST_F(CellAreaTest, KeysAndWheelMove)
 }
 
 // A tip is offered once the pointer rests on one cell and withdrawn on the
-// next; its text is the owner's hint for the cell under the cursor, whole
-// even when longer than the request's own buffer.
+// next. A grid whose hints are on before its windows exist has tips from the
+// start.
 TEST_F(CellAreaTest, CellTipsFollowTheRestingPointer)
 {
+    ViewGrid hinted;
+    hinted.EnableCellHints(1);
+    GridTestFrame hintedFrame(hinted, 100, 100);
+    EXPECT_NE(hinted.GetCellArea()->GetToolTipWindow(), nullptr);
+    EXPECT_EQ(view->GetToolTipWindow(), nullptr);
     ASSERT_TRUE(view->EnableToolTips(TRUE));
-    HWND tip = view->GetToolTipWindow();
-    auto toolsAfterMoveTo = [&](int col, long row) {
-        Send(WM_MOUSEMOVE, 0, CentreOf(col, row));
-        return ::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
-    };
-    toolsAfterMoveTo(1, 1);
-    EXPECT_EQ(toolsAfterMoveTo(2, 3), 0) << "first move onto a new cell";
-    EXPECT_EQ(toolsAfterMoveTo(2, 3), 1) << "resting on it";
-    EXPECT_EQ(toolsAfterMoveTo(1, 3), 0) << "the next cell";
-
-    POINT screen = CentreOf(2, 3), actual{};
-    view->ClientToScreen(&screen);
-    ::SetCursorPos(screen.x, screen.y);
-    ::GetCursorPos(&actual);
-    if (actual.x != screen.x || actual.y != screen.y)
-        GTEST_SKIP() << "the display does not move the cursor";
-    for (const std::wstring& hint : {std::wstring(), std::wstring(120, L'h')}) {
-        grid.hint = hint;
-        NMTTDISPINFOW request{};
-        request.hdr.hwndFrom = tip;
-        request.hdr.code = TTN_NEEDTEXTW;
-        ::SendMessageW(view->m_hWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
-        ASSERT_NE(request.lpszText, nullptr);
-        EXPECT_EQ(Narrow(request.lpszText), hint.empty() ? "Col:2 Row:3" : Narrow(hint));
+    std::vector<LRESULT> tools;
+    for (Cell c : {Cell(1, 1), Cell(2, 3), Cell(2, 3), Cell(1, 3)}) {
+        Send(WM_MOUSEMOVE, 0, CentreOf(c));
+        tools.push_back(::SendMessageW(view->GetToolTipWindow(), TTM_GETTOOLCOUNT, 0, 0));
     }
+    EXPECT_EQ(tools, (std::vector<LRESULT>{0, 0, 1, 0}));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
+// The column heading, the row heading and the corner button as the mouse
+// meets them: which edges size what, what the owner is asked and told, and
+// the cursor over each place.
 #include "CUGCnrBtn.h"
-#include "CUGCtrl.h"
 #include "CUGSideHdg.h"
 #include "CUGTopHdg.h"
 #include "RecordingGrid.h"
@@ -7,159 +9,103 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
-
-using Lines = std::vector<std::string>;
 
 namespace {
 
-LPARAM At(int x, int y)
-{
-    return MAKELPARAM(x, y);
-}
-
-// The log without the layout lines that every size change brings.
-Lines WithoutLayout(const Lines& lines)
-{
-    Lines kept;
-    for (const std::string& line : lines) {
-        if (line.rfind("Layout ", 0) != 0)
-            kept.push_back(line);
-    }
-    return kept;
-}
-
-// A grid of five 75-pixel columns and fifty rows in a 400 x 300 frame; the
-// column heading starts right of the 40-pixel row heading.
-struct HeadingFixture : testing::Test {
-    RecordingGrid grid;
-    GridTestFrame frame{grid, 400, 300};
-    HWND top = nullptr;
-    HWND side = nullptr;
-
-    void SetUp() override
+// Five 75-pixel columns and fifty rows of free heights in a 400 x 300 frame;
+// the column heading starts right of the 40-pixel row heading. The log also
+// has the row heading's width reports, and not the layout of every change.
+class HeadingGrid : public RecordingGrid {
+public:
+    GridTestFrame frame{*this, 400, 300};
+    HeadingGrid()
     {
-        grid.SetColumnCount(5);
-        grid.SetRowCount(50);
-        grid.AdjustComponentSizes();
-        top = grid.GetColumnHeading()->m_hWnd;
-        side = grid.GetRowHeading()->m_hWnd;
-        grid.log.Clear();
+        SetColumnCount(5);
+        SetRowCount(50);
+        SetUniformRowHeight(0);
+        log.Clear();
     }
-
-    // Presses at `from`, moves to `to` and releases there.
-    void Drag(HWND window, POINT from, POINT to)
+    int NotifyRowHeadingResizing(int* width) override
     {
-        SendMessageW(window, WM_MOUSEMOVE, 0, At(from.x, from.y));
-        SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(from.x, from.y));
-        SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, At(to.x, to.y));
-        SendMessageW(window, WM_LBUTTONUP, 0, At(to.x, to.y));
+        Note("RowHeadingResizing %d", *width);
+        return 1;
     }
+    int NotifyRowHeadingResized(int* width) override
+    {
+        Note("RowHeadingResized %d", *width);
+        return 1;
+    }
+    void NotifyLayout(RECT*, RECT*, RECT*, RECT*, RECT*, RECT*, RECT*) override {}
 };
 
 }  // namespace
 
-// Sizing a column by its heading edge: the edge is found within 2 pixels of
-// it, the owner is asked, told while dragging and at the release, and the
-// width follows the pointer.
-TEST_F(HeadingFixture, ColumnEdgeDragAsksReportsAndSizes)
+// Hovering finds an edge within 2 pixels and asks the owner, who may forbid
+// it; a press there and a drag size what the edge belongs to, with reports
+// while dragging and at the release. Elsewhere a press is a click.
+TEST(Headings, EdgesSizeWhatTheyBelongTo)
 {
-    Drag(top, {77, 10}, {97, 10});
-    EXPECT_EQ(WithoutLayout(grid.log.Lines()),
-              (Lines{"AskResizeColumn 0", "ColumnResizing 0 95", "ColumnResized 0 95"}));
-    EXPECT_EQ(grid.GetColumnWidth(0), 95);
-
-    // Three pixels away is no edge: the press is a click on the heading.
-    grid.log.Clear();
-    Drag(top, {95 + 3, 10}, {120, 10});
-    EXPECT_EQ(grid.GetColumnWidth(0), 95);
-    EXPECT_EQ(grid.log.Lines().front(), "ColumnHeadingLeftButton 1 -1 1");
-}
-
-// A drag far past the column's left edge leaves the width at 0, and the
-// edge of a column followed by a hidden one sizes the hidden column.
-TEST_F(HeadingFixture, WidthsNeverGoNegativeAndHiddenColumnsOpen)
-{
-    Drag(top, {75, 10}, {-200, 10});
-    EXPECT_EQ(grid.GetColumnWidth(0), 0);
-
-    grid.SetColumnWidth(0, 75);
-    grid.SetColumnWidth(2, 0);
-    grid.log.Clear();
-    Drag(top, {150, 10}, {170, 10});
-    EXPECT_EQ(grid.log.Lines().front(), "AskResizeColumn 2");
-    EXPECT_EQ(grid.GetColumnWidth(2), 20);
-    EXPECT_EQ(grid.GetColumnWidth(1), 75);
-}
-
-// An owner that forbids sizing keeps the edge from being found at all; the
-// heading height is sized by the bottom edge unless the owner says no.
-TEST_F(HeadingFixture, OwnerCanForbidSizing)
-{
-    grid.allowResize = 0;
-    Drag(top, {75, 10}, {120, 10});
-    EXPECT_EQ(grid.GetColumnWidth(0), 75);
-    Drag(top, {30, 19}, {30, 40});
-    EXPECT_EQ(grid.GridInfo->ColumnHeadingHeight, 20);
-
-    grid.allowResize = 1;
-    grid.log.Clear();
-    Drag(top, {30, 19}, {30, 40});
-    EXPECT_EQ(grid.GridInfo->ColumnHeadingHeight, 41);
-    EXPECT_EQ(WithoutLayout(grid.log.Lines()).back(), "ColumnHeadingResized 41");
-}
-
-// Moving column 2 onto the left half of column 4 asks to move it before
-// column 4, that is to position 3 once it has left its own place.
-TEST_F(HeadingFixture, ColumnMoveAsksWithTheTargetPosition)
-{
-    grid.EnableColumnSwapping(1);
-    grid.QuickSetText(2, 0, L"moved");
-    const int left4 = 4 * 75;
-    SendMessageW(top, WM_LBUTTONDOWN, MK_LBUTTON, At(160, 10));
-    SendMessageW(top, WM_MOUSEMOVE, MK_LBUTTON, At(left4 + 10, 10));
-    SendMessageW(top, WM_LBUTTONUP, 0, At(left4 + 10, 10));
-    const Lines& lines = grid.log.Lines();
-    ASSERT_FALSE(lines.empty());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "AskColumnMove 2 3"), lines.end());
-    CString text;
-    grid.QuickGetText(3, 0, &text);
-    EXPECT_EQ(text, L"moved");
-
-    // A refused move leaves the columns where they are.
-    grid.allowColumnMove = 0;
-    SendMessageW(top, WM_LBUTTONDOWN, MK_LBUTTON, At(3 * 75 + 10, 10));
-    SendMessageW(top, WM_MOUSEMOVE, MK_LBUTTON, At(10, 10));
-    SendMessageW(top, WM_LBUTTONUP, 0, At(10, 10));
-    grid.QuickGetText(3, 0, &text);
-    EXPECT_EQ(text, L"moved");
-}
-
-// The topmost heading row takes what the others leave of the heading height.
-TEST_F(HeadingFixture, RepaintNowGivesTheTopRowTheRestOfTheHeight)
-{
-    grid.GridInfo->ColumnHeadingHeight = 33;
-    grid.GetColumnHeading()->RepaintNow();
-    EXPECT_EQ(grid.GetColumnHeading()->GetHeadingRowHeight(-1), 33);
-
-    grid.SetColumnHeadingRowCount(2);
-    grid.SetColumnHeadingRowHeight(-1, 10);
-    grid.GetColumnHeading()->RepaintNow();
-    EXPECT_EQ(grid.GetColumnHeading()->GetHeadingRowHeight(-2), 23);
-}
-
-// Row edges size rows the same way, and the corner sizes the heading width
-// only from its last three pixels.
-TEST_F(HeadingFixture, RowEdgesAndTheCornerSize)
-{
-    grid.SetUniformRowHeight(0);
-    Drag(side, {10, 41}, {10, 51});
-    EXPECT_EQ(grid.GetRowHeight(1), 30);
-    EXPECT_EQ(grid.log.Lines().front(), "AskResizeRow 1");
-
-    HWND corner = grid.GetCornerButton()->m_hWnd;
-    Drag(corner, {36, 5}, {60, 5});
-    EXPECT_EQ(grid.GridInfo->RowHeadingWidth, 40);
-    Drag(corner, {37, 5}, {60, 5});
-    EXPECT_EQ(grid.GridInfo->RowHeadingWidth, 60);
+    enum Size { HeadingHeight = -1, HeadingWidth = -2, Row1 = -3 };  // else a column's width
+    const struct {
+        char part;  // Top, Side or Corner
+        POINT from, to;
+        LPCWSTR cursor;  // over `from`; null where no edge is found
+        const char* log;
+        int size, expected;
+        int allow = 1;
+        int hiddenColumn = -1;
+    } cases[] = {
+        {'T', {77, 10}, {97, 10}, IDC_SIZEWE, "AskResizeColumn 0; ColumnResizing 0 95; ColumnResized 0 95",
+         0, 95},
+        {'T', {78, 10}, {120, 10}, nullptr,
+         "ColumnHeadingLeftButton 1 -1 1; ColumnHeadingLeftButton 1 -1 0", 0, 75},
+        {'T', {75, 10}, {-200, 10}, IDC_SIZEWE, "AskResizeColumn 0; ColumnResizing 0 0; ColumnResized 0 0",
+         0, 0},
+        {'T', {75, 10}, {95, 10}, IDC_SIZEWE, "AskResizeColumn 1; ColumnResizing 1 20; ColumnResized 1 20",
+         1, 20, 1, 1},
+        {'T', {75, 10}, {120, 10}, nullptr,
+         "AskResizeColumn 0; ColumnHeadingLeftButton 1 -1 1; ColumnHeadingLeftButton 1 -1 0", 0, 75, 0},
+        {'T', {30, 19}, {30, 40}, IDC_SIZENS,
+         "AskResizeColumnHeading; ColumnHeadingResizing 41; ColumnHeadingResized 41", HeadingHeight, 41},
+        {'T', {30, 19}, {30, 40}, nullptr, "AskResizeColumnHeading; ColumnHeadingLeftButton 0 -1 1",
+         HeadingHeight, 20, 0},
+        {'S', {10, 41}, {10, 51}, IDC_SIZENS, "AskResizeRow 1; RowResizing 1 30; RowResized 1 30", Row1, 30},
+        {'S', {39, 30}, {60, 30}, IDC_SIZEWE,
+         "AskResizeRowHeading; RowHeadingResizing 61; RowHeadingResized 61", HeadingWidth, 61},
+        {'C', {37, 5}, {60, 5}, IDC_SIZEWE, "AskResizeRowHeading; RowHeadingResizing 60", HeadingWidth, 60},
+        {'C', {10, 18}, {10, 30}, IDC_SIZENS, "AskResizeColumnHeading; ColumnHeadingResizing 30",
+         HeadingHeight, 30},
+        {'C', {36, 5}, {60, 15}, nullptr, "", HeadingWidth, 40},
+    };
+    for (const auto& test : cases) {
+        HeadingGrid grid;
+        grid.allowResize = test.allow;
+        if (test.hiddenColumn >= 0)
+            grid.SetColumnWidth(test.hiddenColumn, 0);
+        CWnd* window = test.part == 'T'   ? static_cast<CWnd*>(grid.GetColumnHeading())
+                       : test.part == 'S' ? static_cast<CWnd*>(grid.GetRowHeading())
+                                          : grid.GetCornerButton();
+        auto send = [&](UINT message, WPARAM flags, POINT p) {
+            ::SendMessageW(window->m_hWnd, message, flags, MAKELPARAM(p.x, p.y));
+        };
+        SCOPED_TRACE(testing::Message() << test.part << " from " << test.from.x << "," << test.from.y);
+        ::SetCursor(::LoadCursorW(nullptr, IDC_CROSS));
+        send(WM_MOUSEMOVE, 0, test.from);
+        EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, test.cursor ? test.cursor : IDC_CROSS));
+        ::SetCursor(::LoadCursorW(nullptr, IDC_CROSS));
+        ::SendMessageW(window->m_hWnd, WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, test.cursor ? test.cursor : IDC_ARROW));
+        send(WM_LBUTTONDOWN, MK_LBUTTON, test.from);
+        send(WM_MOUSEMOVE, MK_LBUTTON, test.to);
+        send(WM_LBUTTONUP, 0, test.to);
+        std::string log;
+        for (const std::string& line : grid.log.Lines())
+            log += (log.empty() ? "" : "; ") + line;
+        EXPECT_EQ(log, test.log);
+        EXPECT_EQ(test.size == HeadingHeight  ? grid.GridInfo->ColumnHeadingHeight
+                  : test.size == HeadingWidth ? grid.GridInfo->RowHeadingWidth
+                  : test.size == Row1         ? grid.GetRowHeight(1)
+                                              : grid.GetColumnWidth(test.size),
+                  test.expected);
+    }
 }
