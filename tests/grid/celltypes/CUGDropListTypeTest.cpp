@@ -4,6 +4,7 @@
 #include "CUGDropListType.h"
 #include "CUGGrid.h"
 #include "EditingGrid.h"
+#include "Fuzz.h"
 
 #include <gtest/gtest.h>
 
@@ -161,7 +162,9 @@ TEST(CUGDropListType, OpensByPressEnterOrCtrlDown)
 
 // A choice by keys or by mouse is written unless the owner refuses it;
 // Escape and Enter without a highlighted item close the list unchanged.
-// Afterwards the list is gone and the cell area has the focus.
+// Afterwards the list is gone and the cell area has the focus. A list closed
+// by a key counts as one that lost the focus (-2): the next press on the
+// cell only clears that, where after a choice it opens the list again.
 TEST(CUGDropListType, ChoosingWritesTheItemUnlessRefused)
 {
     const struct {
@@ -169,8 +172,9 @@ TEST(CUGDropListType, ChoosingWritesTheItemUnlessRefused)
         std::function<void(DropGrid&)> act;
         int allow;
         const wchar_t* text;
+        int dropCol;
     } cases[] = {
-        {"keys", [](DropGrid& d) { d.Key(VK_HOME); d.Key(VK_DOWN); d.Key(VK_RETURN); }, 1, L"b"},
+        {"keys", [](DropGrid& d) { d.Key(VK_HOME); d.Key(VK_DOWN); d.Key(VK_RETURN); }, 1, L"b", -1},
         {"mouse",
          [](DropGrid& d) {
              const int h = static_cast<int>(::SendMessageW(d.List(), LB_GETITEMHEIGHT, 0, 0));
@@ -178,10 +182,10 @@ TEST(CUGDropListType, ChoosingWritesTheItemUnlessRefused)
              ::SendMessageW(d.List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
              ::SendMessageW(d.List(), WM_LBUTTONUP, 0, at);
          },
-         1, L"c"},
-        {"refused", [](DropGrid& d) { d.Key(VK_HOME); d.Key(VK_RETURN); }, 0, L"x"},
-        {"Escape", [](DropGrid& d) { d.Key(VK_HOME); d.Key(VK_ESCAPE); }, 1, L"x"},
-        {"Enter, nothing highlighted", [](DropGrid& d) { d.Key(VK_RETURN); }, 1, L"x"},
+         1, L"c", -1},
+        {"refused", [](DropGrid& d) { d.Key(VK_HOME); d.Key(VK_RETURN); }, 0, L"x", -1},
+        {"Escape", [](DropGrid& d) { d.Key(VK_HOME); d.Key(VK_ESCAPE); }, 1, L"x", -2},
+        {"Enter, nothing highlighted", [](DropGrid& d) { d.Key(VK_RETURN); }, 1, L"x", -2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
@@ -194,7 +198,9 @@ TEST(CUGDropListType, ChoosingWritesTheItemUnlessRefused)
         EXPECT_EQ(d.CellText(2, 3), c.text);
         EXPECT_EQ(d.List(), nullptr);
         EXPECT_EQ(d.Focus(), d.cellArea);
-        EXPECT_EQ(d.type->GetDropCol(), -1);
+        EXPECT_EQ(d.type->GetDropCol(), c.dropCol);
+        d.ClickCell23();
+        EXPECT_EQ(d.List() != nullptr, c.dropCol == -1);
     }
 }
 
@@ -281,4 +287,87 @@ TEST(CUGDropListType, ButtonDrawingAndTheEditBesideIt)
     RECT edit;
     ::GetWindowRect(d.Focus(), &edit);
     EXPECT_EQ(edit.right - edit.left, 74 - (d.type->GetButtonWidth() + 1));
+}
+
+// The open list moves its selection as a plain list box of the same size,
+// font and items does under the same keys: after each first key from a
+// freshly opened list, a seeded sequence of navigation keys and typed first
+// letters is compared key by key. With nothing selected yet, End reaches
+// the last item and Page Down the foot of the page; the other keys select
+// the first item, a typed letter the first item that begins with it.
+TEST(CUGDropListType, KeysMoveTheOpenListAsAPlainListBox)
+{
+    static const wchar_t* const items[] = {L"ash", L"birch", L"beech", L"cedar", L"elm",
+                                           L"fir", L"hazel", L"larch", L"lime",  L"maple",
+                                           L"oak", L"pine",  L"rowan", L"yew"};
+    struct Press {
+        UINT key;
+        wchar_t typed;
+    };
+    static const Press presses[] = {{VK_HOME, 0}, {VK_END, 0},  {VK_PRIOR, 0}, {VK_NEXT, 0},
+                                    {VK_UP, 0},   {VK_DOWN, 0}, {'B', L'b'},   {'L', L'l'},
+                                    {'Y', L'y'},  {'Q', L'q'},  {'A', L'a'}};
+    auto press = [](HWND to, const Press& p) {
+        ::SendMessageW(to, WM_KEYDOWN, p.key, 1);
+        if (p.typed)
+            ::SendMessageW(to, WM_CHAR, p.typed, 1);
+    };
+    auto selected = [](HWND list) { return ::SendMessageW(list, LB_GETCURSEL, 0, 0); };
+
+    DropGrid d;
+    CUGCell column;
+    column.SetCellType(1);
+    CString label;
+    for (const wchar_t* item : items)
+        label += CString(item) + L"\n";
+    column.SetLabel(label);
+    d.grid.SetColumnDefault(2, &column);
+    d.grid.GotoCell(2, 1);
+    d.Key(VK_RETURN);
+    ASSERT_NE(d.List(), nullptr);
+    RECT rect;
+    ::GetWindowRect(d.List(), &rect);
+    ::MapWindowPoints(nullptr, d.cellArea, reinterpret_cast<POINT*>(&rect), 2);
+    const HWND plain = ::CreateWindowExW(0, L"LISTBOX", nullptr, WS_CHILD | WS_BORDER | WS_VSCROLL,
+                                         rect.left, rect.top, rect.right - rect.left,
+                                         rect.bottom - rect.top, d.cellArea, nullptr, nullptr, nullptr);
+    ::SendMessageW(plain, WM_SETFONT, ::SendMessageW(d.List(), WM_GETFONT, 0, 0), 0);
+    for (const wchar_t* item : items)
+        ::SendMessageW(plain, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    RECT client;
+    ::GetClientRect(plain, &client);
+    const LRESULT page = client.bottom / ::SendMessageW(plain, LB_GETITEMHEIGHT, 0, 0);
+    ASSERT_GT(page, 2);
+    ASSERT_LT(page, 13) << "the list scrolls";
+
+    const struct {
+        Press first;
+        LRESULT selects;
+    } starts[] = {{{VK_END, 0}, 13},  {{VK_NEXT, 0}, page - 1}, {{VK_HOME, 0}, 0}, {{VK_PRIOR, 0}, 0},
+                  {{VK_DOWN, 0}, 0},  {{VK_UP, 0}, 0},          {{'L', L'l'}, 7}};
+    FuzzRandom random(20260311);
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.first.key);
+        ::SetFocus(d.cellArea);
+        d.Key(VK_RETURN);
+        const HWND list = d.List();
+        ASSERT_NE(list, nullptr);
+        press(list, start.first);
+        ASSERT_EQ(selected(list), start.selects);
+        ::SendMessageW(plain, LB_SETCURSEL, static_cast<WPARAM>(start.selects), 0);
+        ::SendMessageW(plain, LB_SETTOPINDEX, ::SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+        std::string keys;
+        for (int i = 0; i < 40; ++i) {
+            const Press& p = random.Pick(presses);
+            keys += std::to_string(p.key) + " ";
+            press(list, p);
+            press(plain, p);
+            ASSERT_EQ(d.List(), list) << "after keys " << keys;
+            ASSERT_EQ(selected(list), selected(plain)) << "after keys " << keys;
+            ASSERT_EQ(::SendMessageW(list, LB_GETTOPINDEX, 0, 0),
+                      ::SendMessageW(plain, LB_GETTOPINDEX, 0, 0))
+                << "after keys " << keys;
+        }
+    }
+    ::DestroyWindow(plain);
 }

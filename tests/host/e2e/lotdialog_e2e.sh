@@ -299,6 +299,20 @@ widths-kept)
     rm -f /tmp/lotgrid-e2e-widths.tab
     [ "$(sed -n 1p "$out")" = '(("*" "7" "T1" "1"))' ] || fail "the widened column after Load"
     ;;
+layer-end)
+    # End in the open Layer list of the blank row picks its last choice, C
+    # (the list offers "*", B and C; A is in use).
+    start_host -e "$(lots '"A" "B" "C"' '"3" "4" "5"' '(quote (("A" "3" "T1" "1")))')"
+    window=$(dialog)
+    cell "$window" 0 1
+    keys "$window" End Return
+    sleep 0.3
+    cell "$window" 2 1
+    pick "$window" 0
+    keys "$window" alt+o
+    finish_host
+    [ "$(cat "$out")" = '(("A" "3" "T1" "1") ("C" "5" "T1" "4"))' ] || fail "End chose another layer"
+    ;;
 *)
     fail "unknown scenario $scenario" ;;
 esac
