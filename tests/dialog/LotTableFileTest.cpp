@@ -11,6 +11,8 @@
 
 #include <cstdlib>
 #include <new>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace {
@@ -131,7 +133,7 @@ TEST(LotTableFile, FailedSaveLeavesTheEarlierFileIntact)
 
     // The file is in use elsewhere, so the finished new table cannot
     // replace it.
-    HANDLE inUse = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
+    HANDLE inUse = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
     CString failure = LotTableFile::Save(path.Path(), other);
@@ -139,8 +141,6 @@ TEST(LotTableFile, FailedSaveLeavesTheEarlierFileIntact)
     EXPECT_EQ(failure, CString(L"File ") + path
                            + L" could not be written; the earlier file is unchanged");
     EXPECT_EQ(ReadAllBytes(path), kSampleFile);
-    EXPECT_EQ(GetFileAttributesW((std::wstring(path) + L".saving").c_str()), INVALID_FILE_ATTRIBUTES)
-        << "no partial file is left behind";
 
     // A read-only table is not replaced at all.
     SetFileAttributesW(path, FILE_ATTRIBUTE_READONLY);
@@ -189,6 +189,35 @@ Bytes FileOf(const MyCug& grid)
     MemoryFile file;
     CArchive ar(&file, CArchive::store);
     LotTableFile::Write(ar, grid);
+    ar.Close();
+    return file.Bytes();
+}
+
+// The table as a program of 8-bit text writes it: the same fields, every
+// string without the Unicode tag and in single bytes (these tables are ASCII).
+Bytes UntaggedFileOf(const MyCug& grid)
+{
+    MemoryFile file;
+    CArchive ar(&file, CArchive::store);
+    auto put = [&ar](const CString& text) {
+        AfxWriteStringLength(ar, static_cast<UINT_PTR>(text.GetLength()), FALSE);
+        std::string narrow(text.str().begin(), text.str().end());
+        ar.Write(narrow.data(), static_cast<UINT>(narrow.size()));
+    };
+    ar << static_cast<LONGLONG>(grid.Results.GetSize());
+    for (const MyCug::RecordResult& row : grid.Results) {
+        put(row.Layer);
+        put(row.Quantity);
+        put(row.Type);
+        put(row.Numbering);
+    }
+    ar << static_cast<LONGLONG>(grid.Layers.GetSize());
+    for (int i = 0; i < grid.Layers.GetSize(); ++i) {
+        put(grid.Layers[i]);
+        put(grid.Counts[i]);
+        ar << grid.LayerUsed[i];
+    }
+    put(grid.TypeChoices);
     ar.Close();
     return file.Bytes();
 }
@@ -256,7 +285,8 @@ TEST(LotTableFileFuzz, DamagedFilesFailCleanlyWithinTheirSize)
     FillLongNames(longNames, false);
     FillLongNames(hugeNames, true);
     FillManyRows(manyRows);
-    const Bytes files[] = {FileOf(sample), FileOf(longNames), FileOf(hugeNames), FileOf(manyRows)};
+    const Bytes files[] = {FileOf(sample),   FileOf(longNames),      FileOf(hugeNames),
+                           FileOf(manyRows), UntaggedFileOf(sample), UntaggedFileOf(longNames)};
     ASSERT_EQ(files[0], kSampleFile);
 
     // The table in memory before each load; a failed load leaves it so.
@@ -288,7 +318,9 @@ TEST(LotTableFileFuzz, DamagedFilesFailCleanlyWithinTheirSize)
         }
         Watching = false;
         const char* fault = nullptr;
-        if (LargestAllocation > 16 * bytes.size() + 65536)
+        // A file holds at most a row for every four bytes (four strings of
+        // a length byte each).
+        if (LargestAllocation > sizeof(MyCug::RecordResult) * (bytes.size() / 4) + 65536)
             fault = "an allocation beyond what the file can hold";
         else if (!message.IsEmpty() && message != L"File memory.tab is damaged or is not a lot table file")
             fault = "another message";
@@ -310,8 +342,8 @@ TEST(LotTableFileFuzz, DamagedFilesFailCleanlyWithinTheirSize)
         return !fault;
     };
 
-    // Every truncation of the short files, then random damage to all four.
-    for (int f = 0; f < 2; ++f)
+    // Every truncation of the short files, then random damage to all six.
+    for (int f : {0, 1, 4})
         for (std::size_t length = 0; length < files[f].size() && failures < 5; ++length)
             load(FuzzSeed(f, length), Bytes(files[f].begin(), files[f].begin() + static_cast<long>(length)));
     const int cases = 100000 * FuzzScale();
@@ -319,9 +351,95 @@ TEST(LotTableFileFuzz, DamagedFilesFailCleanlyWithinTheirSize)
         std::uint64_t seed = FuzzSeed(20261208, i);
         FuzzRandom random(seed);
         std::size_t pick = random.Below(100);
-        Bytes bytes = files[pick < 60 ? 0 : pick < 85 ? 1 : pick < 86 ? 2 : 3];
+        Bytes bytes =
+            files[pick < 40 ? 0 : pick < 60 ? 4 : pick < 75 ? 1 : pick < 85 ? 5 : pick < 86 ? 2 : 3];
         Damage(random, bytes);
         load(seed, bytes);
     }
     EXPECT_GT(damaged, cases / 2) << "most damage is noticed";
+}
+
+// A table written by a program of 8-bit text: its strings carry no Unicode
+// tag. The sample so, byte by byte, and all four tables of the fuzz test
+// (the longer length forms too) load as they were.
+TEST(LotTableFile, UntaggedFilesLoad)
+{
+    const Bytes untaggedSample = {
+        2, 0, 0, 0, 0, 0, 0, 0,
+        1, 'A', 1, '3', 2, 'T', '1', 1, '1',
+        1, '*', 1, '4', 2, 'T', '2', 1, '4',
+        3, 0, 0, 0, 0, 0, 0, 0,
+        1, '*', 0, 1, 0, 0, 0,
+        1, 'A', 1, '3', 1, 0, 0, 0,
+        1, 'B', 1, '4', 0, 0, 0, 0,
+        6, 'T', '1', '\n', 'T', '2', '\n',
+    };
+    MyCug sample, longNames, hugeNames, manyRows;
+    FillSample(sample);
+    FillLongNames(longNames, false);
+    FillLongNames(hugeNames, true);
+    FillManyRows(manyRows);
+    ASSERT_EQ(UntaggedFileOf(sample), untaggedSample);
+    for (const MyCug* table : {&sample, &longNames, &hugeNames, &manyRows}) {
+        MemoryFile file(UntaggedFileOf(*table));
+        MyCug loaded;
+        ASSERT_EQ(LotTableFile::Load(file, loaded).str(), L"");
+        ExpectSameTable(*table, loaded);
+    }
+}
+
+// Save writes its new file under a name that the system picks free in the
+// target's folder: a folder or a file of the user's under any other name
+// (the old table's name with ".saving" added, say) stays as it was, and
+// nothing is left besides the table. A target held by another program is
+// one that could not be opened, and stays as it was.
+TEST(LotTableFile, SaveTouchesNoOtherFileInTheFolder)
+{
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"lotgrid-save-names\\";
+    auto names = [&folder] {
+        std::set<std::wstring> found;
+        WIN32_FIND_DATAW entry;
+        HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &entry);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more;
+             more = ::FindNextFileW(search, &entry))
+            if (entry.cFileName[0] != L'.')
+                found.insert(entry.cFileName);
+        if (search != INVALID_HANDLE_VALUE)
+            ::FindClose(search);
+        return found;
+    };
+    auto clear = [&] {
+        for (const std::wstring& name : names())
+            if (!::DeleteFileW((folder + name).c_str()))
+                ::RemoveDirectoryW((folder + name).c_str());
+    };
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    clear();
+    const Bytes mine = {'m', 'i', 'n', 'e'};
+    ::CreateDirectoryW((folder + L"a.tab.saving").c_str(), nullptr);
+    WriteAllBytes((folder + L"b.tab.saving").c_str(), mine);
+    WriteAllBytes((folder + L"b.tab").c_str(), mine);
+    WriteAllBytes((folder + L"c.tab").c_str(), mine);
+
+    MyCug grid;
+    FillSample(grid);
+    for (const wchar_t* name : {L"a.tab", L"b.tab"}) {
+        EXPECT_EQ(LotTableFile::Save((folder + name).c_str(), grid).str(), L"") << name;
+        EXPECT_EQ(ReadAllBytes((folder + name).c_str()), kSampleFile) << name;
+    }
+    const CString held = (folder + L"c.tab").c_str();
+    HANDLE other =
+        ::CreateFileW(held, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(LotTableFile::Save(held, grid).str(),
+              (L"File " + held + L" could  not be opened").str());
+    ::CloseHandle(other);
+
+    EXPECT_EQ(ReadAllBytes((folder + L"b.tab.saving").c_str()), mine);
+    EXPECT_EQ(ReadAllBytes(held), mine);
+    EXPECT_EQ(names(), (std::set<std::wstring>{L"a.tab", L"a.tab.saving", L"b.tab", L"b.tab.saving",
+                                               L"c.tab"}));
+    clear();
+    ::RemoveDirectoryW(folder.c_str());
 }
