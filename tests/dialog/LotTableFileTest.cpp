@@ -13,6 +13,7 @@
 #include <new>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -360,8 +361,9 @@ TEST(LotTableFileFuzz, DamagedFilesFailCleanlyWithinTheirSize)
 }
 
 // A table written by a program of 8-bit text: its strings carry no Unicode
-// tag. The sample so, byte by byte, and all four tables of the fuzz test
-// (the longer length forms too) load as they were.
+// tag. The sample so, byte by byte, all four tables of the fuzz test (the
+// longer length forms too) and a table as short as its counts allow (every
+// string empty) load as they were.
 TEST(LotTableFile, UntaggedFilesLoad)
 {
     const Bytes untaggedSample = {
@@ -374,13 +376,17 @@ TEST(LotTableFile, UntaggedFilesLoad)
         1, 'B', 1, '4', 0, 0, 0, 0,
         6, 'T', '1', '\n', 'T', '2', '\n',
     };
-    MyCug sample, longNames, hugeNames, manyRows;
+    MyCug sample, longNames, hugeNames, manyRows, empties;
     FillSample(sample);
     FillLongNames(longNames, false);
     FillLongNames(hugeNames, true);
     FillManyRows(manyRows);
+    empties.Results.SetSize(40);
+    empties.Layers.SetSize(3);
+    empties.Counts.SetSize(3);
+    empties.LayerUsed.SetSize(3);
     ASSERT_EQ(UntaggedFileOf(sample), untaggedSample);
-    for (const MyCug* table : {&sample, &longNames, &hugeNames, &manyRows}) {
+    for (const MyCug* table : {&sample, &longNames, &hugeNames, &manyRows, &empties}) {
         MemoryFile file(UntaggedFileOf(*table));
         MyCug loaded;
         ASSERT_EQ(LotTableFile::Load(file, loaded).str(), L"");
@@ -391,8 +397,9 @@ TEST(LotTableFile, UntaggedFilesLoad)
 // Save writes its new file under a name that the system picks free in the
 // target's folder: a folder or a file of the user's under any other name
 // (the old table's name with ".saving" added, say) stays as it was, and
-// nothing is left besides the table. A target held by another program is
-// one that could not be opened, and stays as it was.
+// nothing is left besides the tables, also when a table held by another
+// program cannot be replaced. A table that another program holds against
+// writing is one that could not be opened. Both stay as they were.
 TEST(LotTableFile, SaveTouchesNoOtherFileInTheFolder)
 {
     wchar_t temp[MAX_PATH + 1] = {};
@@ -422,6 +429,7 @@ TEST(LotTableFile, SaveTouchesNoOtherFileInTheFolder)
     WriteAllBytes((folder + L"b.tab.saving").c_str(), mine);
     WriteAllBytes((folder + L"b.tab").c_str(), mine);
     WriteAllBytes((folder + L"c.tab").c_str(), mine);
+    WriteAllBytes((folder + L"d.tab").c_str(), mine);
 
     MyCug grid;
     FillSample(grid);
@@ -429,17 +437,19 @@ TEST(LotTableFile, SaveTouchesNoOtherFileInTheFolder)
         EXPECT_EQ(LotTableFile::Save((folder + name).c_str(), grid).str(), L"") << name;
         EXPECT_EQ(ReadAllBytes((folder + name).c_str()), kSampleFile) << name;
     }
-    const CString held = (folder + L"c.tab").c_str();
-    HANDLE other =
-        ::CreateFileW(held, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(LotTableFile::Save(held, grid).str(),
-              (L"File " + held + L" could  not be opened").str());
-    ::CloseHandle(other);
-
+    for (auto [name, sharing, failure] :
+         {std::tuple{L"c.tab", FILE_SHARE_READ, L" could  not be opened"},
+          std::tuple{L"d.tab", FILE_SHARE_READ | FILE_SHARE_WRITE,
+                     L" could not be written; the earlier file is unchanged"}}) {
+        const CString held = (folder + name).c_str();
+        HANDLE other = ::CreateFileW(held, GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(LotTableFile::Save(held, grid).str(), (L"File " + held + failure).str());
+        ::CloseHandle(other);
+        EXPECT_EQ(ReadAllBytes(held), mine);
+    }
     EXPECT_EQ(ReadAllBytes((folder + L"b.tab.saving").c_str()), mine);
-    EXPECT_EQ(ReadAllBytes(held), mine);
     EXPECT_EQ(names(), (std::set<std::wstring>{L"a.tab", L"a.tab.saving", L"b.tab", L"b.tab.saving",
-                                               L"c.tab"}));
+                                               L"c.tab", L"d.tab"}));
     clear();
     ::RemoveDirectoryW(folder.c_str());
 }
