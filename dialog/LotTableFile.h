@@ -14,10 +14,12 @@ class MyCug;
 //   the type choices text.
 class LotTableFile {
 public:
-    // Writes the table of `grid` to `path` through a new file beside it that
-    // replaces the old one only once it is complete, so a failed save never
-    // destroys an earlier table. Answers an empty text on success, else the
-    // message for the user.
+    // Writes the table of `grid` to `path` through a new file beside it, of
+    // a name no other file has, that replaces the old one only once it is
+    // complete, so a failed save never destroys an earlier table. Answers an
+    // empty text on success, else the message for the user: "could  not be
+    // opened" when `path` cannot be written at all, another one when the
+    // writing failed.
     static CString Save(const CString& path, const MyCug& grid);
     // Reads `path` into `grid`'s members; they change only when the whole
     // file was read. Answers an empty text on success, else the message.
@@ -27,8 +29,8 @@ public:
     static CString Load(CFile& file, MyCug& grid);
 
     static void Write(CArchive& ar, const MyCug& grid);
-    // Throws CArchiveException for data that ends early or cannot be a lot
-    // table.
+    // Takes strings with and without the Unicode tag. Throws
+    // CArchiveException for data that ends early or cannot be a lot table.
     static void Read(CArchive& ar, MyCug& grid);
 
     // The drawing's path without its extension: "DWGPREFIX" followed by

@@ -4,7 +4,8 @@
 //                        window goes)
 //   Mouse .............. OnLButtonDown (outside the list closes it),
 //                        OnLButtonUp (chooses), OnMouseActivate
-//   Keys ............... OnKeyDown (Enter chooses, Escape closes), OnGetDlgCode
+//   Keys ............... OnKeyDown (Enter chooses, Escape closes, the list
+//                        box's own navigation), OnGetDlgCode
 //   Choosing ........... ChooseCurrentItem -> DropListChosen -> SetCell
 #include "CUGLstBox.h"
 
@@ -52,6 +53,15 @@ void CUGLstBox::ReturnFocusToGrid()
         cellArea->SetFocus();
     else
         DestroyWindow();
+}
+
+// Escape, and Enter with nothing selected, close the list as losing the
+// focus does: the drop cell is marked (-2), so the next press on a drop cell
+// only ends that mark and the press after it opens a list again.
+void CUGLstBox::CloseByKey()
+{
+    ListOpen = 0;
+    ReturnFocusToGrid();
 }
 
 void CUGLstBox::CloseWithoutChoice()
@@ -114,13 +124,24 @@ void CUGLstBox::OnKeyDown(UINT ch, UINT repeatCount, UINT flags)
 {
     switch (ch) {
     case VK_ESCAPE:
-        CloseWithoutChoice();
+        CloseByKey();
         break;
     case VK_RETURN:
         if (GetCurSel() != LB_ERR)
             ChooseCurrentItem();
         else
-            CloseWithoutChoice();
+            CloseByKey();
+        break;
+    case VK_END:
+    case VK_NEXT:
+        // With nothing selected, a list box answers any navigation key by
+        // selecting the item under its caret, the first, so End and Page Down
+        // would stop there. They go on from that item instead, as they do
+        // once something is selected; the other keys' first press selects
+        // the first item anyway.
+        if (GetCurSel() == LB_ERR)
+            SetCurSel(static_cast<int>(SendMessage(LB_GETCARETINDEX)));
+        CListBox::OnKeyDown(ch, repeatCount, flags);
         break;
     default:
         CListBox::OnKeyDown(ch, repeatCount, flags);

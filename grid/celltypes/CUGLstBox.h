@@ -14,7 +14,7 @@ class CUGCtrl;
 // keys (arrows, then Enter) -> ChooseCurrentItem -> DropListChosen -> the
 // cell is stored -> the focus goes back to the cell area -> OnKillFocus
 // destroys the window. Escape, or a press outside the list, closes it
-// without a choice.
+// without a choice; Escape marks the cell as a loss of the focus does.
 class CUGLstBox : public CListBox {
 public:
     // Writes the selected item into the cell, unless the owner refuses it,
@@ -28,8 +28,8 @@ public:
     // it closes.
     int* ColumnRef = nullptr;
     int* RowRef = nullptr;
-    // Set while the list closes on purpose (a choice, Escape), so that its
-    // focus loss does not count as the user clicking away.
+    // Set while the list closes on purpose (a choice, a press outside it),
+    // so that its focus loss does not count as the user clicking away.
     int Choosing = 0;
     int TypeIndex = 0;
 
@@ -46,5 +46,7 @@ private:
     // Closes the list without a choice, leaving the drop cell ready to open
     // again at the next press.
     void CloseWithoutChoice();
+    // Closes the list without a choice as a loss of the focus would.
+    void CloseByKey();
     void ReturnFocusToGrid();
 };

@@ -10,6 +10,9 @@
 
 #include <cstdlib>
 #include <new>
+#include <set>
+#include <string>
+#include <tuple>
 
 namespace {
 
@@ -61,6 +64,32 @@ Bytes FileOf(const MyCug& grid)
     return file.Bytes();
 }
 
+// The table as a program of 8-bit text writes it: the same fields, every
+// string without the Unicode tag and in single bytes (these tables are ASCII).
+Bytes UntaggedFileOf(const MyCug& grid)
+{
+    MemoryFile file;
+    CArchive ar(&file, CArchive::store);
+    auto put = [&ar](const CString& text) {
+        AfxWriteStringLength(ar, static_cast<UINT_PTR>(text.GetLength()), FALSE);
+        const std::string narrow(text.str().begin(), text.str().end());
+        ar.Write(narrow.data(), static_cast<UINT>(narrow.size()));
+    };
+    ar << static_cast<LONGLONG>(grid.Results.GetSize());
+    for (const MyCug::RecordResult& row : grid.Results)
+        for (const CString* text : {&row.Layer, &row.Quantity, &row.Type, &row.Numbering})
+            put(*text);
+    ar << static_cast<LONGLONG>(grid.Layers.GetSize());
+    for (int i = 0; i < grid.Layers.GetSize(); ++i) {
+        put(grid.Layers[i]);
+        put(grid.Counts[i]);
+        ar << grid.LayerUsed[i];
+    }
+    put(grid.TypeChoices);
+    ar.Close();
+    return file.Bytes();
+}
+
 } // namespace
 
 TEST(LotTableFile, DefaultPathIsTheDrawingWithoutItsExtensionWithinThePathBuffer)
@@ -85,13 +114,13 @@ TEST(LotTableFile, TablesLoadBackAsSavedAndAFailedSaveLeavesTheEarlierFileIntact
     EXPECT_EQ(LotTableFile::Load(missing.Path(), sample), unopenable);
     EXPECT_EQ(LotTableFile::Save(missing.Path(), sample), unopenable);
     loaded.Results.Add({L"Z", L"1", L"T", L"9"});
-    HANDLE inUse = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE inUse = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                               nullptr);
     ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
     const CString failure = LotTableFile::Save(path.Path(), loaded);
     CloseHandle(inUse);
     EXPECT_EQ(failure, CString(L"File ") + path + L" could not be written; the earlier file is unchanged");
     EXPECT_EQ(ReadAllBytes(path), kSampleFile);
-    EXPECT_EQ(GetFileAttributesW((std::wstring(path) + L".saving").c_str()), INVALID_FILE_ATTRIBUTES);
     SetFileAttributesW(path, FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(LotTableFile::Save(path.Path(), loaded), CString(L"File ") + path + L" could  not be opened");
     EXPECT_EQ(ReadAllBytes(path), kSampleFile);
@@ -150,13 +179,17 @@ TEST(LotTableFileFuzz, WholeFilesLoadBackAndDamagedOnesFailCleanlyWithinTheirSiz
     FillGenerated(hugeNames, 4, 4, {254, 255, 300, 1000}, 70000);
     FillGenerated(manyRows, 400, 200, {2, 3}, 6);
     FillGenerated(empty, 300, 20, {0}, 0);
-    const Bytes files[] = {FileOf(sample), FileOf(longNames), FileOf(hugeNames), FileOf(manyRows), FileOf(empty)};
+    // The same tables as programs of 8-bit text write them load too.
+    const Bytes files[] = {FileOf(sample),         FileOf(longNames),         FileOf(hugeNames),
+                           FileOf(manyRows),       FileOf(empty),             UntaggedFileOf(sample),
+                           UntaggedFileOf(longNames), UntaggedFileOf(hugeNames), UntaggedFileOf(manyRows),
+                           UntaggedFileOf(empty)};
     ASSERT_EQ(files[0], kSampleFile);
     const MyCug* tables[] = {&sample, &longNames, &hugeNames, &manyRows, &empty};
-    for (int f = 0; f < 5; ++f) {
+    for (int f = 0; f < 10; ++f) {
         MemoryFile file(files[f]);
         EXPECT_EQ(LotTableFile::Load(file, grid), L"");
-        EXPECT_EQ(LotTableText(grid), LotTableText(*tables[f]));
+        EXPECT_EQ(LotTableText(grid), LotTableText(*tables[f % 5])) << "file " << f;
     }
     // The table in memory before each load; a failed load leaves it so.
     const std::wstring before = LotTableText(sample);
@@ -184,7 +217,10 @@ TEST(LotTableFileFuzz, WholeFilesLoadBackAndDamagedOnesFailCleanlyWithinTheirSiz
         Watching = false;
         const std::wstring after = LotTableText(grid);
         const bool failed = !message.IsEmpty();
-        const char* fault = LargestAllocation > 16 * bytes.size() + 65536 ? "an allocation beyond the file's size"
+        // A file holds at most a row for every four bytes (four strings of a
+        // length byte each, untagged and empty).
+        const char* fault = LargestAllocation > sizeof(MyCug::RecordResult) * (bytes.size() / 4) + 65536
+                                ? "an allocation beyond what the file can hold"
             : failed && message != L"File memory.tab is damaged or is not a lot table file" ? "another message"
             : failed && after != before ? "the failed load changed the table"
             : after.find(L"(counts and flags not one per layer)") != std::wstring::npos ? "unequal layer entries"
@@ -197,8 +233,8 @@ TEST(LotTableFileFuzz, WholeFilesLoadBackAndDamagedOnesFailCleanlyWithinTheirSiz
                           << ", largest allocation " << LargestAllocation << " bytes)\ninput: " << FuzzShow(bytes);
         }
     };
-    // Every truncation of the short files, then random damage to all four.
-    for (int f = 0; f < 2; ++f)
+    // Every truncation of the short files, then random damage to the others.
+    for (int f : {0, 1, 5})
         for (std::size_t length = 0; length < files[f].size() && failures < 5; ++length)
             load(FuzzSeed(f, length), Bytes(files[f].begin(), files[f].begin() + static_cast<long>(length)));
     const int cases = 100000 * FuzzScale();
@@ -206,9 +242,84 @@ TEST(LotTableFileFuzz, WholeFilesLoadBackAndDamagedOnesFailCleanlyWithinTheirSiz
         const std::uint64_t seed = FuzzSeed(20261208, i);
         FuzzRandom random(seed);
         const std::size_t pick = random.Below(100);
-        Bytes bytes = files[pick < 60 ? 0 : pick < 85 ? 1 : pick < 86 ? 2 : 3];
+        Bytes bytes = files[pick < 40 ? 0 : pick < 60 ? 5 : pick < 75 ? 1 : pick < 85 ? 6 : pick < 86 ? 2 : 3];
         Damage(random, bytes);
         load(seed, bytes);
     }
     EXPECT_GT(damaged, cases / 2) << "most damage is noticed";
+}
+
+// The untagged form byte for byte, as an 8-bit program writes the sample.
+TEST(LotTableFile, UntaggedFilesLoad)
+{
+    const Bytes untaggedSample = {
+        2, 0, 0, 0, 0, 0, 0, 0,
+        1, 'A', 1, '3', 2, 'T', '1', 1, '1',
+        1, '*', 1, '4', 2, 'T', '2', 1, '4',
+        3, 0, 0, 0, 0, 0, 0, 0,
+        1, '*', 0, 1, 0, 0, 0,
+        1, 'A', 1, '3', 1, 0, 0, 0,
+        1, 'B', 1, '4', 0, 0, 0, 0,
+        6, 'T', '1', '\n', 'T', '2', '\n',
+    };
+    MyCug sample, loaded;
+    FillSample(sample);
+    ASSERT_EQ(UntaggedFileOf(sample), untaggedSample);
+    MemoryFile file(untaggedSample);
+    ASSERT_EQ(LotTableFile::Load(file, loaded), L"");
+    EXPECT_EQ(LotTableText(loaded), LotTableText(sample));
+}
+
+// Save writes its new file under a name that the system picks free in the
+// target's folder: a folder or a file of the user's under any other name
+// (the old table's name with ".saving" added, say) stays as it was, and
+// nothing is left besides the tables, also when a table held by another
+// program cannot be replaced. A table that another program holds against
+// writing is one that could not be opened.
+TEST(LotTableFile, SaveTouchesNoOtherFileInTheFolder)
+{
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"lotgrid-save-names\\";
+    auto names = [&folder] {
+        std::set<std::wstring> found;
+        WIN32_FIND_DATAW entry;
+        HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &entry);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &entry))
+            if (entry.cFileName[0] != L'.')
+                found.insert(entry.cFileName);
+        if (search != INVALID_HANDLE_VALUE)
+            ::FindClose(search);
+        return found;
+    };
+    auto clear = [&] {
+        for (const std::wstring& name : names())
+            if (!::DeleteFileW((folder + name).c_str()))
+                ::RemoveDirectoryW((folder + name).c_str());
+    };
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    clear();
+    const Bytes mine = {'m', 'i', 'n', 'e'};
+    ::CreateDirectoryW((folder + L"a.tab.saving").c_str(), nullptr);
+    for (const wchar_t* name : {L"b.tab.saving", L"b.tab", L"c.tab", L"d.tab"})
+        WriteAllBytes((folder + name).c_str(), mine);
+    MyCug grid;
+    FillSample(grid);
+    for (const wchar_t* name : {L"a.tab", L"b.tab"}) {
+        EXPECT_EQ(LotTableFile::Save((folder + name).c_str(), grid), L"") << name;
+        EXPECT_EQ(ReadAllBytes((folder + name).c_str()), kSampleFile) << name;
+    }
+    for (auto [name, sharing, failure] :
+         {std::tuple{L"c.tab", FILE_SHARE_READ, L" could  not be opened"},
+          std::tuple{L"d.tab", FILE_SHARE_READ | FILE_SHARE_WRITE, L" could not be written; the earlier file is unchanged"}}) {
+        const CString held = (folder + name).c_str();
+        HANDLE other = ::CreateFileW(held, GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(LotTableFile::Save(held, grid), L"File " + held + failure);
+        ::CloseHandle(other);
+        EXPECT_EQ(ReadAllBytes(held), mine);
+    }
+    EXPECT_EQ(ReadAllBytes((folder + L"b.tab.saving").c_str()), mine);
+    EXPECT_EQ(names(), (std::set<std::wstring>{L"a.tab", L"a.tab.saving", L"b.tab", L"b.tab.saving", L"c.tab", L"d.tab"}));
+    clear();
+    ::RemoveDirectoryW(folder.c_str());
 }

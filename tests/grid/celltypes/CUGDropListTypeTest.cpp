@@ -1,6 +1,7 @@
 #include "CUGDropListType.h"
 #include "CUGGrid.h"
 #include "EditingGrid.h"
+#include "Fuzz.h"
 #include "MemoryCanvas.h"
 
 #include <gtest/gtest.h>
@@ -55,8 +56,9 @@ struct DropGrid : EditingGrid {
 }  // namespace
 
 // Down alone moves on; a choice is written unless refused; Escape or Enter
-// without an item closes; a list closed by a press elsewhere marks the cell
-// (-2) so that this press does not reopen it; a press outside only closes.
+// without an item closes the list as a loss of the focus does: a list closed
+// so marks the cell (-2), the next press on it only clears the mark, and the
+// one after opens the list again; a press outside only closes.
 TEST(CUGDropListType, PressesAndKeysOpenTheListAndChooseUnlessRefused)
 {
     auto Mouse = [](DropGrid& d, int item, bool release = false) {
@@ -76,8 +78,10 @@ TEST(CUGDropListType, PressesAndKeysOpenTheListAndChooseUnlessRefused)
         {[&](DropGrid& d) { d.Key(VK_RETURN); Mouse(d, 2); Mouse(d, 2, true); }, 1,
          "c in row 3, focus cells, drop -1"},
         {[](DropGrid& d) { d.Key(VK_RETURN); d.Key(VK_HOME); d.Key(VK_RETURN); }, 0, closed},
-        {[](DropGrid& d) { d.Key(VK_RETURN); d.Key(VK_HOME); d.Key(VK_ESCAPE); }, 1, closed},
-        {[](DropGrid& d) { d.Key(VK_RETURN); d.Key(VK_RETURN); }, 1, closed},
+        {[](DropGrid& d) { d.Key(VK_RETURN); d.Key(VK_HOME); d.Key(VK_ESCAPE); }, 1, "x in row 3, focus cells, drop -2"},
+        {[](DropGrid& d) { d.Key(VK_RETURN); d.Key(VK_ESCAPE); d.Click(); }, 1, closed},
+        {[](DropGrid& d) { d.Key(VK_RETURN); d.Key(VK_RETURN); }, 1, "x in row 3, focus cells, drop -2"},
+        {[](DropGrid& d) { d.Key(VK_RETURN); d.Key(VK_RETURN); d.Click(); d.Click(); }, 1, open},
         {[](DropGrid& d) { d.Click(); ::SetFocus(d.cells); }, 1,
          "x in row 3, focus cells, drop -2"},
         {[](DropGrid& d) { d.Click(); ::SetFocus(d.cells); d.Click(); }, 1, closed},
@@ -147,4 +151,88 @@ TEST(CUGDropListType, ButtonIsDrawnRaisedOrSunkenAndPressedOnlyUnderTheMouse)
     on.x += 1;
     d.type->OnDoubleClick(2, 3, &cell, &on);
     EXPECT_EQ(d.List(), nullptr);
+}
+
+// The open list moves its selection as a plain list box of the same size,
+// font and items does under the same keys: after each first key from a
+// freshly opened list, a seeded sequence of navigation keys and typed first
+// letters is compared key by key. With nothing selected yet, End reaches
+// the last item and Page Down the foot of the page; the other keys select
+// the first item, a typed letter the first item that begins with it.
+TEST(CUGDropListType, KeysMoveTheOpenListAsAPlainListBox)
+{
+    static const wchar_t* const items[] = {L"ash", L"birch", L"beech", L"cedar", L"elm",
+                                           L"fir", L"hazel", L"larch", L"lime",  L"maple",
+                                           L"oak", L"pine",  L"rowan", L"yew"};
+    struct Press {
+        UINT key;
+        wchar_t typed;
+    };
+    static const Press presses[] = {{VK_HOME, 0}, {VK_END, 0},  {VK_PRIOR, 0}, {VK_NEXT, 0},
+                                    {VK_UP, 0},   {VK_DOWN, 0}, {'B', L'b'},   {'L', L'l'},
+                                    {'Y', L'y'},  {'Q', L'q'},  {'A', L'a'}};
+    auto press = [](HWND to, const Press& p) {
+        ::SendMessageW(to, WM_KEYDOWN, p.key, 1);
+        if (p.typed)
+            ::SendMessageW(to, WM_CHAR, p.typed, 1);
+    };
+    auto selected = [](HWND list) { return ::SendMessageW(list, LB_GETCURSEL, 0, 0); };
+
+    DropGrid d;
+    d.grid.addedChoice = nullptr;
+    CUGCell column;
+    column.SetCellType(1);
+    CString label;
+    for (const wchar_t* item : items)
+        label += CString(item) + L"\n";
+    column.SetLabel(label);
+    d.grid.SetColumnDefault(2, &column);
+    d.grid.GotoCell(2, 1);
+    d.Key(VK_RETURN);
+    ASSERT_NE(d.List(), nullptr);
+    RECT rect;
+    ::GetWindowRect(d.List(), &rect);
+    ::MapWindowPoints(nullptr, d.cells, reinterpret_cast<POINT*>(&rect), 2);
+    const HWND plain = ::CreateWindowExW(0, L"LISTBOX", nullptr, WS_CHILD | WS_BORDER | WS_VSCROLL,
+                                         rect.left, rect.top, rect.right - rect.left,
+                                         rect.bottom - rect.top, d.cells, nullptr, nullptr, nullptr);
+    ::SendMessageW(plain, WM_SETFONT, ::SendMessageW(d.List(), WM_GETFONT, 0, 0), 0);
+    for (const wchar_t* item : items)
+        ::SendMessageW(plain, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    RECT client;
+    ::GetClientRect(plain, &client);
+    const LRESULT page = client.bottom / ::SendMessageW(plain, LB_GETITEMHEIGHT, 0, 0);
+    ASSERT_GT(page, 2);
+    ASSERT_LT(page, 13) << "the list scrolls";
+
+    const struct {
+        Press first;
+        LRESULT selects;
+    } starts[] = {{{VK_END, 0}, 13},  {{VK_NEXT, 0}, page - 1}, {{VK_HOME, 0}, 0}, {{VK_PRIOR, 0}, 0},
+                  {{VK_DOWN, 0}, 0},  {{VK_UP, 0}, 0},          {{'L', L'l'}, 7}};
+    FuzzRandom random(20260311);
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.first.key);
+        ::SetFocus(d.cells);
+        d.Key(VK_RETURN);
+        const HWND list = d.List();
+        ASSERT_NE(list, nullptr);
+        press(list, start.first);
+        ASSERT_EQ(selected(list), start.selects);
+        ::SendMessageW(plain, LB_SETCURSEL, static_cast<WPARAM>(start.selects), 0);
+        ::SendMessageW(plain, LB_SETTOPINDEX, ::SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+        std::string keys;
+        for (int i = 0; i < 40; ++i) {
+            const Press& p = random.Pick(presses);
+            keys += std::to_string(p.key) + " ";
+            press(list, p);
+            press(plain, p);
+            ASSERT_EQ(d.List(), list) << "after keys " << keys;
+            ASSERT_EQ(selected(list), selected(plain)) << "after keys " << keys;
+            ASSERT_EQ(::SendMessageW(list, LB_GETTOPINDEX, 0, 0),
+                      ::SendMessageW(plain, LB_GETTOPINDEX, 0, 0))
+                << "after keys " << keys;
+        }
+    }
+    ::DestroyWindow(plain);
 }

@@ -299,6 +299,44 @@ widths-kept)
     rm -f /tmp/lotgrid-e2e-widths.tab
     [ "$(sed -n 1p "$out")" = '(("*" "7" "T1" "1"))' ] || fail "the widened column after Load"
     ;;
+layer-end)
+    # End in the open Layer list of the blank row picks its last choice, C
+    # (the list offers "*", B and C; A is in use).
+    start_host -e "$(lots '"A" "B" "C"' '"3" "4" "5"' '(quote (("A" "3" "T1" "1")))')"
+    window=$(dialog)
+    cell "$window" 0 1
+    keys "$window" End Return
+    sleep 0.3
+    cell "$window" 2 1
+    pick "$window" 0
+    keys "$window" alt+o
+    finish_host
+    [ "$(cat "$out")" = '(("A" "3" "T1" "1") ("C" "5" "T1" "4"))' ] || fail "End chose another layer"
+    ;;
+load-untagged)
+    # A table file whose strings carry no Unicode tag, as a program of 8-bit
+    # text writes it, loads through the Load button and the file dialog.
+    table='Z:\tmp\lotgrid-e2e-untagged.tab'
+    # Rows A and "*", layers "*", A and B, types T1 and T2: each string a
+    # length byte and its 8-bit text.
+    hex='02 00 00 00 00 00 00 00  01 41 01 33 02 54 31 01 31  01 2a 01 34 02 54 32 01 34
+         03 00 00 00 00 00 00 00  01 2a 00 01 00 00 00  01 41 01 33 01 00 00 00
+         01 42 01 34 00 00 00 00  06 54 31 0a 54 32 0a'
+    # shellcheck disable=SC2059,SC2086
+    printf "$(printf '\\x%s' $hex)" >/tmp/lotgrid-e2e-untagged.tab
+    start_host -e '(lotdialog (quote ("C")) (quote ("T9")) (quote ("5")) (quote (("C" "5" "T9" "7"))))'
+    window=$(dialog)
+    keys "$window" alt+l
+    load=$(wait_window "Rapid lot area") || fail "no open dialog"
+    typed "$load" "$table"
+    keys "$load" Return
+    wait_gone "Rapid lot area"
+    keys "$window" alt+o
+    finish_host
+    rm -f /tmp/lotgrid-e2e-untagged.tab
+    grep -q "damaged" "$err" && fail "the file was refused"
+    [ "$(cat "$out")" = '(("A" "3" "T1" "1") ("*" "4" "T2" "4"))' ] || fail "the loaded table"
+    ;;
 *)
     fail "unknown scenario $scenario" ;;
 esac
