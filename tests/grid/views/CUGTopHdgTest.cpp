@@ -166,8 +166,9 @@ TEST_F(HeadingFixture, RowEdgesAndTheCornerSize)
 
 // With 0 to 3 locked columns and rows, scrolled or not, every heading cell in
 // view spans exactly its column's (row's) cells, and the point at its centre
-// hits it. Column widths and row heights differ, so a heading that counted
-// the locked strip twice or walked the wrong columns lands on another one.
+// hits it, with the same rectangle, in either of two heading rows (columns).
+// Column widths and row heights differ, so a heading that counted the locked
+// strip twice or walked the wrong columns lands on another one.
 TEST_F(HeadingFixture, HeadingsLineUpWithTheirCellsWhateverIsLocked)
 {
     grid.SetColumnCount(20);
@@ -176,6 +177,12 @@ TEST_F(HeadingFixture, HeadingsLineUpWithTheirCellsWhateverIsLocked)
         grid.SetColumnWidth(i, 40 + 7 * i);
         grid.SetRowHeight(i, 15 + 3 * i);
     }
+    grid.SetColumnHeadingRowCount(2);
+    grid.SetColumnHeadingRowHeight(-2, 12);
+    grid.SetColumnHeadingRowHeight(-1, 8);
+    grid.SetRowHeadingColumnCount(2);
+    grid.SetColumnWidth(-2, 25);
+    grid.SetColumnWidth(-1, 15);
     CUGTopHdg* columnHeading = grid.GetColumnHeading();
     CUGSideHdg* rowHeading = grid.GetRowHeading();
     CUGGridInfo* gi = grid.GridInfo;
@@ -196,24 +203,31 @@ TEST_F(HeadingFixture, HeadingsLineUpWithTheirCellsWhateverIsLocked)
                 int hitCol = 0;
                 long hitRow = 0;
                 RECT hit{};
+                const int part = -1 - i % 2;  // the heading row or column
                 grid.GetCellRect(col, row, cells);
-                columnHeading->GetHeadingCellRect(i, -1, heading);
+                columnHeading->GetHeadingCellRect(i, part, heading);
                 EXPECT_EQ(heading.left, cells.left) << "column " << i;
                 EXPECT_EQ(heading.right, cells.right) << "column " << i;
                 if (heading.right > heading.left && heading.left < gi->GridWidth) {
-                    const POINT centre{(heading.left + heading.right) / 2, 10};
+                    const POINT centre{(heading.left + heading.right) / 2,
+                                       (heading.top + heading.bottom) / 2};
                     EXPECT_EQ(columnHeading->HitTestHeading(centre, hitCol, hitRow, hit), 0);
                     EXPECT_EQ(hitCol, i);
+                    EXPECT_EQ(hitRow, part);
+                    EXPECT_TRUE(EqualRect(&hit, &heading)) << "column " << i;
                 }
                 if (cells.top >= gi->GridHeight)
                     continue;
-                rowHeading->GetHeadingCellRect(-1, i, heading);
+                rowHeading->GetHeadingCellRect(part, i, heading);
                 EXPECT_EQ(heading.top, cells.top) << "row " << i;
                 EXPECT_EQ(heading.bottom, cells.bottom) << "row " << i;
                 if (heading.bottom > heading.top) {
-                    const POINT centre{20, (heading.top + heading.bottom) / 2};
+                    const POINT centre{(heading.left + heading.right) / 2,
+                                       (heading.top + heading.bottom) / 2};
                     EXPECT_EQ(rowHeading->HitTestHeading(centre, hitCol, hitRow, hit), 0);
                     EXPECT_EQ(hitRow, i);
+                    EXPECT_EQ(hitCol, part);
+                    EXPECT_TRUE(EqualRect(&hit, &heading)) << "row " << i;
                 }
             }
         }
