@@ -28,7 +28,7 @@ void AppendRowNumber(long row, std::wstring& out)
 
 bool TextMatches(std::wstring& shown, const CString& wanted, int flags)
 {
-    if (flags & CUGMem::FindIgnoreCase && !shown.empty())
+    if ((flags & CUGMem::FindIgnoreCase) && !shown.empty())
         CharUpperBuffW(shown.data(), static_cast<DWORD>(shown.size()));
     if (flags & CUGMem::FindPartial)
         return shown.find(wanted.str()) != std::wstring::npos;

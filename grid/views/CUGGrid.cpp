@@ -135,8 +135,8 @@ void CUGGrid::AddWholeSheet()
 
 // The distance in pixels that the view moved along one axis since the
 // picture was last drawn: the sizes of the indices between the shown and the
-// new first scrolled index, negative when it moved back. `tooFar` is set when that
-// exceeds the view, where scrolling the picture would save nothing.
+// new first scrolled index, negative when it moved back. `tooFar` is set
+// when that exceeds the view, where scrolling the picture would save nothing.
 template <typename SizeOf>
 static int ViewShift(long now, long before, int viewSize, SizeOf sizeOf, bool& tooFar)
 {
@@ -180,6 +180,7 @@ void CUGGrid::Update()
     }
 
     CUGGridInfo* gi = m_GI;
+    // After a sheet change the picture is of another sheet: no position.
     const long shownLeftCol = gi->PreviousLeftCol < 0 ? -1 : m_shownLeftCol;
     const long shownTopRow = gi->PreviousTopRow < 0 ? -1 : m_shownTopRow;
     bool tooFar = false;
