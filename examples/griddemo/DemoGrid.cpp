@@ -25,6 +25,8 @@ std::wstring CellName(int col, long row)
 void DemoGrid::NotifySetup()
 {
     m_sourceIndex = AddDataSource(&m_source);
+    // Find and replace look through every column, as in a spreadsheet.
+    SetFindAllColumns(1);
     // The dialog font of the desktop, not the system's bold one.
     m_fontIndex = AddFontSimple(L"MS Shell Dlg", -11, FW_NORMAL);
     m_numberEdit.Create(WS_CHILD, RECT{0, 0, 0, 0}, this, kNumberEditId);
@@ -42,6 +44,8 @@ void DemoGrid::NotifySheetSetup(int)
     SetColumnCount(m_columns, FALSE);
     SetRowCount(m_rows, FALSE);
     SetRowHeadingWidth(m_rows >= 100000 ? 64 : 48);
+    SetLockedColumns(m_lockedColumns);
+    SetLockedRows(m_lockedRows);
     EnableColumnSwapping(1);
     EnableSelection(1);
     SetUpSpecialColumns();
@@ -109,7 +113,9 @@ void DemoGrid::NotifyColumnResized(int col, int* width)
 
 void DemoGrid::NotifyCellStoring(int col, long row, CUGCell* cell)
 {
-    std::printf("stored %ls %ls\n", CellName(col, row).c_str(), cell->GetText());
+    // A cut stores its cells without any text at all.
+    const wchar_t* text = cell->GetText();
+    std::printf("stored %ls %ls\n", CellName(col, row).c_str(), text ? text : L"");
     std::fflush(stdout);
 }
 

@@ -17,7 +17,8 @@
 //
 // Blocks of cells are selected with the mouse and Shift or Ctrl; Ctrl+C,
 // Ctrl+X and Ctrl+V copy, cut and paste them through the clipboard, Ctrl+F
-// and Ctrl+H open the find and the replace dialog.
+// and Ctrl+H open the find and the replace dialog, which search every
+// column.
 class DemoGrid : public CUGCtrl {
 public:
     static constexpr int kNumberColumn = 3;
@@ -28,6 +29,14 @@ public:
     DemoGrid(int columns, long rows, int sheets)
         : m_columns(columns), m_rows(rows), m_sheets(sheets)
     {
+    }
+
+    // The leading columns and rows that stay in view while the others
+    // scroll, as a spreadsheet's frozen panes; set before the grid is made.
+    void LockLeadingCells(int columns, long rows)
+    {
+        m_lockedColumns = columns;
+        m_lockedRows = rows;
     }
 
     void NotifySetup() override;
@@ -58,4 +67,6 @@ private:
     int m_columns;
     long m_rows;
     int m_sheets;
+    int m_lockedColumns = 0;
+    long m_lockedRows = 0;
 };

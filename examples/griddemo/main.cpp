@@ -2,9 +2,12 @@
 // with one grid of 26 columns and 1000 rows in which cell (c, r) shows its
 // column letters and row number.
 //
-//   griddemo.exe [--cols N] [--rows N] [--sheets N]
+//   griddemo.exe [--cols N] [--rows N] [--sheets N] [--locked-cols N]
+//                [--locked-rows N]
 //
 // With several sheets, tabs "Sheet1" ... "SheetN" switch between them.
+// --locked-cols and --locked-rows keep the first N columns or rows in view
+// while the others scroll (frozen panes).
 //
 // Exit codes: 0 when the window was closed, 1 when it could not be made,
 // 2 for a command line that cannot be followed.
@@ -17,6 +20,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <cwctype>
+#include <string>
 
 namespace {
 
@@ -24,7 +28,11 @@ struct Options {
     int columns = 26;
     long rows = 1000;
     int sheets = 1;
+    int lockedColumns = 0;
+    long lockedRows = 0;
 };
+
+constexpr long kMaxRows = 100000000L;
 
 bool ParseCount(const wchar_t* text, long maximum, long& value)
 {
@@ -45,24 +53,26 @@ bool ParseCount(const wchar_t* text, long maximum, long& value)
 bool ParseOptions(int argc, wchar_t** argv, Options& options)
 {
     for (int i = 1; i < argc; ++i) {
-        const bool columns = std::wcscmp(argv[i], L"--cols") == 0;
-        const bool rows = std::wcscmp(argv[i], L"--rows") == 0;
-        const bool sheets = std::wcscmp(argv[i], L"--sheets") == 0;
-        if ((!columns && !rows && !sheets) || i + 1 >= argc)
-            return false;
-        const long maximum = columns ? CUGCtrl::MaxColumns
-                                     : sheets ? static_cast<long>(CUGTab::MaxTabs) : 100000000L;
+        const std::wstring name = argv[i];
         long value = 0;
-        if (!ParseCount(argv[++i], maximum, value) || (sheets && value < 1))
+        if (i + 1 >= argc)
             return false;
-        if (columns)
+        const wchar_t* text = argv[++i];
+        if (name == L"--cols" && ParseCount(text, CUGCtrl::MaxColumns, value))
             options.columns = static_cast<int>(value);
-        else if (rows)
+        else if (name == L"--rows" && ParseCount(text, kMaxRows, value))
             options.rows = value;
-        else
+        else if (name == L"--sheets" && ParseCount(text, CUGTab::MaxTabs, value) && value >= 1)
             options.sheets = static_cast<int>(value);
+        else if (name == L"--locked-cols" && ParseCount(text, CUGCtrl::MaxColumns, value))
+            options.lockedColumns = static_cast<int>(value);
+        else if (name == L"--locked-rows" && ParseCount(text, kMaxRows, value))
+            options.lockedRows = value;
+        else
+            return false;
     }
-    return true;
+    // Only columns and rows that exist can be locked.
+    return options.lockedColumns <= options.columns && options.lockedRows <= options.rows;
 }
 
 }  // namespace
@@ -72,11 +82,13 @@ int wmain(int argc, wchar_t** argv)
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: griddemo.exe [--cols 0..%d] [--rows 0..100000000] [--sheets 1..%d]\n",
-                     CUGCtrl::MaxColumns, CUGTab::MaxTabs);
+                     "usage: griddemo.exe [--cols 0..%d] [--rows 0..%ld] [--sheets 1..%d]\n"
+                     "                    [--locked-cols 0..cols] [--locked-rows 0..rows]\n",
+                     CUGCtrl::MaxColumns, kMaxRows, CUGTab::MaxTabs);
         return 2;
     }
     DemoFrame frame(options.columns, options.rows, options.sheets);
+    frame.Grid().LockLeadingCells(options.lockedColumns, options.lockedRows);
     if (!frame.CreateFrame()) {
         std::fprintf(stderr, "griddemo: the window could not be made\n");
         return 1;

@@ -133,10 +133,10 @@ void CUGGrid::AddWholeSheet()
     m_redrawList.AddRange(0, 0, m_GI->ColumnCount, m_GI->RowCount);
 }
 
-// The distance in pixels that the view moved along one axis since the last
-// commit: the sizes of the indices between the previous and the new first
-// scrolled index, negative when it moved back. `tooFar` is set when that
-// exceeds the view, where scrolling the picture would save nothing.
+// The distance in pixels that the view moved along one axis since the
+// picture was last drawn: the sizes of the indices between the shown and the
+// new first scrolled index, negative when it moved back. `tooFar` is set
+// when that exceeds the view, where scrolling the picture would save nothing.
 template <typename SizeOf>
 static int ViewShift(long now, long before, int viewSize, SizeOf sizeOf, bool& tooFar)
 {
@@ -180,12 +180,15 @@ void CUGGrid::Update()
     }
 
     CUGGridInfo* gi = m_GI;
+    // After a sheet change the picture is of another sheet: no position.
+    const long shownLeftCol = gi->PreviousLeftCol < 0 ? -1 : m_shownLeftCol;
+    const long shownTopRow = gi->PreviousTopRow < 0 ? -1 : m_shownTopRow;
     bool tooFar = false;
     int dx = ViewShift(
-        gi->LeftCol, gi->PreviousLeftCol, gi->GridWidth,
+        gi->LeftCol, shownLeftCol, gi->GridWidth,
         [this](long col) { return m_ctrl->GetColumnWidth(static_cast<int>(col)); }, tooFar);
     int dy = ViewShift(
-        gi->TopRow, gi->PreviousTopRow, gi->GridHeight,
+        gi->TopRow, shownTopRow, gi->GridHeight,
         [this](long row) { return m_ctrl->GetRowHeight(row); }, tooFar);
     if (tooFar) {
         AddWholeSheet();
@@ -216,11 +219,11 @@ void CUGGrid::Update()
         if (dx > 0)
             m_redrawList.AddRange(gi->RightCol, 0, gi->ColumnCount, gi->RowCount);
         else if (dx < 0)
-            m_redrawList.AddRange(0, 0, gi->PreviousLeftCol, gi->RowCount);
+            m_redrawList.AddRange(0, 0, shownLeftCol, gi->RowCount);
         if (dy > 0)
             m_redrawList.AddRange(0, gi->BottomRow, gi->ColumnCount, gi->RowCount);
         else if (dy < 0)
-            m_redrawList.AddRange(0, 0, gi->ColumnCount, gi->PreviousTopRow);
+            m_redrawList.AddRange(0, 0, gi->ColumnCount, shownTopRow);
         // A diagonal scroll moved the locked strips too; they are painted
         // again in their places.
         if (dx != 0 && dy != 0) {
@@ -286,6 +289,8 @@ void CUGGrid::DrawCells(CDC* dc, CDC* offscreenDC)
     CUGGridInfo* gi = m_GI;
     const bool buffered = m_doubleBufferMode == 1 && offscreenDC;
     CDC* drawDC = buffered ? offscreenDC : dc;
+    m_shownLeftCol = gi->LeftCol;
+    m_shownTopRow = gi->TopRow;
 
     CFont* previousFont = nullptr;
     CFont* previousOffscreenFont = nullptr;

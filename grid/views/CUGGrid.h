@@ -124,4 +124,11 @@ private:
     int m_hasFocus = 0;
     int m_mouseOwnedByCellType = 0;
     CString m_tipText;  // the last cell tip, for texts too long for the request
+    // The left column and top row the picture shows, as the last painting
+    // pass left it. Update scrolls from there: a repaint asked for between a
+    // scroll and its commit (the selection erasing its old block, an owner's
+    // notification) has moved the picture already, and the commit's own
+    // update must not move it a second time.
+    long m_shownLeftCol = 0;
+    long m_shownTopRow = 0;
 };

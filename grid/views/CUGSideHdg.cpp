@@ -43,13 +43,17 @@ void CUGSideHdg::GetHeadingCellRect(int col, long row, RECT& rect)
         }
     }
 
+    // An unlocked row is found by walking the scrolled rows from the locked
+    // boundary on; the locked ones would only add their height again.
     rect = {0, 0, m_GI->RowHeadingWidth, 0};
     int y = 0;
+    long first = 0;
     if (row >= m_GI->LockedRows) {
         y = m_GI->LockedHeight;
+        first = std::max<long>(m_GI->LockedRows, m_GI->TopRow);
         rect.top = rect.bottom = y;
     }
-    for (long r = 0; r < m_GI->RowCount; ++r) {
+    for (long r = first; r < m_GI->RowCount; ++r) {
         if (r == m_GI->LockedRows && r < m_GI->TopRow)
             r = m_GI->TopRow;
         if (r == row)

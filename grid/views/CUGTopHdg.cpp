@@ -47,13 +47,17 @@ void CUGTopHdg::GetHeadingCellRect(int col, long row, RECT& rect)
         }
     }
 
+    // An unlocked column is found by walking the scrolled columns from the
+    // locked boundary on; the locked ones would only add their width again.
     rect = {0, 0, 0, m_GI->ColumnHeadingHeight};
     int x = 0;
+    int first = 0;
     if (col >= m_GI->LockedCols) {
         x = m_GI->LockedWidth;
+        first = std::max(m_GI->LockedCols, m_GI->LeftCol);
         rect.left = rect.right = x;
     }
-    for (int c = 0; c < m_GI->ColumnCount; ++c) {
+    for (int c = first; c < m_GI->ColumnCount; ++c) {
         if (c == m_GI->LockedCols && c < m_GI->LeftCol)
             c = m_GI->LeftCol;
         if (c == col)

@@ -115,6 +115,58 @@ pixel() {
 
 shot() { import -window "$window" "$work/shot.png" || fail "no screenshot"; }
 
+# The positions along one pixel line of the screenshot that are darker than
+# the grey level LIMIT (0..255), in client coordinates:
+#   dark_along x Y FROM TO LIMIT    along the row y, x from FROM to TO
+#   dark_along y X FROM TO LIMIT    along the column x
+dark_along() {
+    local axis=$1 fixed=$2 from=$3 to=$4 limit=$5 geometry
+    if [ "$axis" = x ]; then
+        geometry=$((to - from))x1+$((ox + from))+$((oy + fixed))
+    else
+        geometry=1x$((to - from))+$((ox + fixed))+$((oy + from))
+    fi
+    convert "$work/shot.png" -crop "$geometry" -colorspace gray -depth 8 txt:- \
+        | sed -n 's/^\([0-9]*\),\([0-9]*\):.*gray(\([0-9]*\)).*/\1 \2 \3/p' \
+        | awk -v axis="$axis" -v from="$from" -v limit="$limit" \
+              '$3 < limit { print from + (axis == "x" ? $1 : $2) }' | tr '\n' ' '
+}
+
+# True when the inside of the cell whose top left corner is at (x, y) shows
+# nothing: no text, only the window colour (the 75 x 20 cell less its lines
+# and a focus rectangle).
+blank_cell() {
+    local mean
+    mean=$(convert "$work/shot.png" -crop 66x12+$((ox + $1 + 3))+$((oy + $2 + 3)) \
+           -threshold 50% -format "%[fx:mean]" info:)
+    awk -v m="$mean" 'BEGIN { exit !(m == 1) }'
+}
+
+# Waits for a visible window whose name matches the regex and gives it the
+# keyboard focus (a dialog of the demo, a message box).
+focus_window() {
+    local id=
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n1)
+        [ -n "$id" ] && break
+        sleep 0.05
+    done
+    [ -n "$id" ] || fail "no window matching '$1'"
+    xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
+    sleep 0.3
+}
+
+# Waits up to 60 s for COUNT lines of output that match the extended regex.
+expect_count() {
+    local got=0
+    for _ in $(seq 600); do
+        got=$(tr -d '\r' <"$out" | grep -cE "$2")
+        [ "$got" -ge "$1" ] && break
+        sleep 0.1
+    done
+    [ "$got" -eq "$1" ] || fail "expected $1 lines matching '$2', got $got"
+}
+
 case "$scenario" in
 opens-and-paints)
     start_demo
@@ -267,6 +319,91 @@ check-box-click)
     expect_line '^checked F2 1$'
     click 432 50
     expect_line '^checked F2 0$'
+    ;;
+locked-panes-scrolled)
+    start_demo --locked-cols 2 --locked-rows 2
+    # Column A made wider than the rest: a heading placed by the wrong
+    # amount then falls between the grid lines instead of onto the next one.
+    drag 122 10 182 10
+    expect_line '^column A width 135$'
+    click 300 150         # C7 (A is 135 wide now)
+    expect_move C7
+    keys Right Right Right Right Right Right Right Right Right Right
+    expect_move M7
+    for _ in 1 2 3; do keys Down Down Down Down Down Down Down Down Down Down; done
+    expect_move M37
+    expect_line '^top row [0-9]+$'
+    shot
+    # The right edges of the column headings (just below their top, above
+    # the letters) against the grid lines of the cells (the top pixel row of
+    # a scrolled row, above its text), from the row headings to the bar.
+    right=$((cw - 20))
+    headings=$(dark_along x 2 48 "$right" 192)
+    cells=$(dark_along x 100 48 "$right" 240)
+    [ -n "$cells" ] || fail "no grid lines in the cells"
+    [ "$headings" = "$cells" ] || fail "column headings end at x $headings, the cells at $cells"
+    # The bottom edges of the row headings against the cells' lines in A.
+    bottom=$((ch - 20))
+    headings=$(dark_along y 2 20 "$bottom" 192)
+    cells=$(dark_along y 50 20 "$bottom" 240)
+    [ "$headings" = "$cells" ] || fail "row headings end at y $headings, the cells at $cells"
+    ;;
+find-and-replace)
+    start_demo
+    click 100 30          # A1
+    expect_move A1
+    keys ctrl+f
+    expect_line '^find 0$'
+    focus_window '^Find$'
+    xdotool type --delay 60 "q17"   # case does not matter unless asked for
+    xdotool key Return
+    expect_move Q17
+    xdotool key Return    # the search goes on after the hit
+    expect_move Q170
+    xdotool key Escape
+    # Every cell that shows "A1" somewhere: A1, A10..A19, A100..A199, A1000.
+    keys ctrl+h
+    expect_line '^replace 0$'
+    focus_window '^Replace$'
+    xdotool type --delay 60 "A1"
+    xdotool key Tab
+    xdotool type --delay 60 "x"
+    xdotool key alt+a
+    expect_count 112 '^stored A1[0-9]* x$'
+    xdotool key Escape
+    # The search sees the replaced texts as they are shown: nothing is left.
+    keys ctrl+f
+    focus_window '^Find$'
+    xdotool type --delay 60 "A1"
+    xdotool key Return
+    focus_window '^Not Found$'
+    xdotool key Return
+    ;;
+cut-shows-empty-cells)
+    start_demo
+    click 200 70          # C3
+    expect_move C3
+    focus
+    xdotool keydown shift mousemove --window "$window" $((ox + 280)) $((oy + 90)) click 1 keyup shift
+    sleep 0.3
+    keys ctrl+x
+    expect_line '^cut 0$'
+    for cell in C3 D3 C4 D4; do expect_stored "$cell" ""; done
+    got=$(xclip -o -selection clipboard | od -An -c | tr -s ' ')
+    want=$(printf 'C3\tD3\nC4\tD4' | od -An -c | tr -s ' ')
+    [ "$got" = "$want" ] || fail "the X clipboard holds '$got', not '$want'"
+    # An edit that leaves the text empty empties the cell as well.
+    click 100 50          # A2
+    expect_move A2
+    keys F2 BackSpace BackSpace Return
+    expect_stored A2 ""
+    keys Escape
+    ! tr -d '\r' <"$out" | grep -q '(null)' || fail "a stored line shows (null)"
+    shot
+    for cell in "198 60" "273 60" "198 80" "273 80" "48 40"; do
+        blank_cell $cell || fail "the cell at $cell shows something"
+    done
+    ! blank_cell 123 60 || fail "B3 shows nothing: the blank test sees no text at all"
     ;;
 *)
     fail "unknown scenario $scenario" ;;

@@ -319,3 +319,23 @@ TEST_F(CellAreaTest, CellTipsFollowTheRestingPointer)
 }
 
 }  // namespace
+
+// With the selection on, a move repaints the old block through the view
+// before the control brings the view up to date: the picture still scrolls
+// once, by as far as the view moved, locked rows and columns or not.
+TEST_F(CellAreaTest, ARepaintDuringAMoveDoesNotScrollThePictureTwice)
+{
+    grid.EnableSelection(1);
+    for (int locked : {0, 2}) {
+        const std::string name = std::to_string(locked) + " locked";
+        grid.SetLockedRows(locked);
+        grid.SetLockedColumns(locked);
+        grid.SetLeftColumn(5);
+        grid.SetTopRow(50);
+        Settle();
+        grid.SetTopRow(52);
+        ExpectPicture(name + ", down");
+        grid.SetLeftColumn(6);
+        ExpectPicture(name + ", right");
+    }
+}

@@ -109,3 +109,73 @@ TEST(Headings, EdgesSizeWhatTheyBelongTo)
                   test.expected);
     }
 }
+
+// With 0 to 3 locked columns and rows, scrolled or not, every heading cell in
+// view spans exactly its column's (row's) cells, and the point at its centre
+// hits it, with the same rectangle, in either of two heading rows (columns).
+// Column widths and row heights differ, so a heading that counted the locked
+// strip twice or walked the wrong columns lands on another one.
+TEST_F(HeadingFixture, HeadingsLineUpWithTheirCellsWhateverIsLocked)
+{
+    grid.SetColumnCount(20);
+    grid.SetUniformRowHeight(0);
+    for (int i = 0; i < 20; ++i) {
+        grid.SetColumnWidth(i, 40 + 7 * i);
+        grid.SetRowHeight(i, 15 + 3 * i);
+    }
+    grid.SetColumnHeadingRowCount(2);
+    grid.SetColumnHeadingRowHeight(-2, 12);
+    grid.SetColumnHeadingRowHeight(-1, 8);
+    grid.SetRowHeadingColumnCount(2);
+    grid.SetColumnWidth(-2, 25);
+    grid.SetColumnWidth(-1, 15);
+    CUGTopHdg* columnHeading = grid.GetColumnHeading();
+    CUGSideHdg* rowHeading = grid.GetRowHeading();
+    CUGGridInfo* gi = grid.GridInfo;
+    for (int locked = 0; locked <= 3; ++locked) {
+        for (int scrolled : {0, 2}) {
+            SCOPED_TRACE(testing::Message() << locked << " locked, scrolled by " << scrolled);
+            grid.SetLockedColumns(locked);
+            grid.SetLockedRows(locked);
+            grid.SetLeftColumn(locked + scrolled);
+            grid.SetTopRow(locked + scrolled);
+            ASSERT_EQ(gi->LeftCol, locked + scrolled);
+            ASSERT_EQ(gi->TopRow, locked + scrolled);
+            for (int i = 0; i < 20; ++i) {
+                int col = i;
+                long row = i;
+                RECT cells{};
+                RECT heading{};
+                int hitCol = 0;
+                long hitRow = 0;
+                RECT hit{};
+                const int part = -1 - i % 2;  // the heading row or column
+                grid.GetCellRect(col, row, cells);
+                columnHeading->GetHeadingCellRect(i, part, heading);
+                EXPECT_EQ(heading.left, cells.left) << "column " << i;
+                EXPECT_EQ(heading.right, cells.right) << "column " << i;
+                if (heading.right > heading.left && heading.left < gi->GridWidth) {
+                    const POINT centre{(heading.left + heading.right) / 2,
+                                       (heading.top + heading.bottom) / 2};
+                    EXPECT_EQ(columnHeading->HitTestHeading(centre, hitCol, hitRow, hit), 0);
+                    EXPECT_EQ(hitCol, i);
+                    EXPECT_EQ(hitRow, part);
+                    EXPECT_TRUE(EqualRect(&hit, &heading)) << "column " << i;
+                }
+                if (cells.top >= gi->GridHeight)
+                    continue;
+                rowHeading->GetHeadingCellRect(part, i, heading);
+                EXPECT_EQ(heading.top, cells.top) << "row " << i;
+                EXPECT_EQ(heading.bottom, cells.bottom) << "row " << i;
+                if (heading.bottom > heading.top) {
+                    const POINT centre{(heading.left + heading.right) / 2,
+                                       (heading.top + heading.bottom) / 2};
+                    EXPECT_EQ(rowHeading->HitTestHeading(centre, hitCol, hitRow, hit), 0);
+                    EXPECT_EQ(hitRow, i);
+                    EXPECT_EQ(hitCol, part);
+                    EXPECT_TRUE(EqualRect(&hit, &heading)) << "row " << i;
+                }
+            }
+        }
+    }
+}
