@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -175,4 +176,20 @@ TEST(CUGMemFind, FindFirstStartsAtTheTopAndUpperCasesTheCallersText)
     EXPECT_EQ(exact, L"lot 7");
     EXPECT_EQ(col, 0);
     EXPECT_EQ(row, 1);
+}
+
+// The default comparison takes the type of the first cell, so a check box
+// and a text each sort after the other; sorting such a column still ends,
+// with both cells kept.
+TEST(CUGMemSort, ACheckBoxAndATextInOneColumnStillSort)
+{
+    RecordingCtrl ctrl;
+    CUGMem& mem = *ctrl.GridInfo->MemDataSource;
+    CUGCell box;
+    box.SetBool(1);
+    mem.SetCell(0, 0, &box);
+    Put(mem, 0, 1, L"a");
+    EXPECT_EQ(mem.SortByColumn(0, 0), 0);
+    const Texts column = Column(mem, 0, 0, 1);
+    EXPECT_TRUE(std::is_permutation(column.begin(), column.end(), Texts{L"1", L"a"}.begin()));
 }
