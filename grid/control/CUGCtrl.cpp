@@ -259,11 +259,14 @@ int CUGCtrl::SetSheetCount(int count)
 {
     if (count < 1 || count > MaxSheets)
         return 1;
-    const int previous = m_sheetNumber;
+    // The parts, an open edit and the switch itself read the current
+    // sheet's record: the last sheet that stays becomes current before the
+    // removed sheets' records go.
+    if (m_sheetNumber >= count)
+        SetSheetNumber(count - 1);
     if (static_cast<int>(m_sheets.size()) > count)
         m_sheets.resize(count);
-    CUGGridInfo* const previousRecord =
-        previous < static_cast<int>(m_sheets.size()) ? m_sheets[previous].get() : nullptr;
+    CUGGridInfo* const previousRecord = GridInfo;
     while (static_cast<int>(m_sheets.size()) < count) {
         m_sheets.push_back(CreateSheet());
         GridInfo = m_sheets.back().get();
@@ -274,8 +277,6 @@ int CUGCtrl::SetSheetCount(int count)
         GridInfo = previousRecord;
         BindPartsToSheet();
     }
-    if (m_sheetNumber >= count)
-        SetSheetNumber(count - 1);
     return 0;
 }
 

@@ -453,6 +453,8 @@ private:
     void BindPartsToSheet();
     // The data source and data column that serve grid column `col`.
     CUGDataSource* DataSourceOf(int col, int* dataCol) const;
+    // The locked width and the largest left column, after widths changed.
+    void ColumnWidthsChanged();
     // The width of a column or the height of a row for the walks of
     // navigation and hit testing (heading indices and the past-the-end index
     // answer as the walks need them).

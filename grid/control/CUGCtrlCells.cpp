@@ -611,7 +611,8 @@ const wchar_t* CUGCtrl::QuickGetTextPtr(int col, long row)
 int CUGCtrl::FitColumnsToWidth(int firstCol, int lastCol)
 {
     CUGGridInfo* gi = GridInfo;
-    if (firstCol < 0 || firstCol > lastCol || lastCol >= gi->ColumnCount)
+    if (firstCol < 0 || firstCol > lastCol || lastCol >= gi->ColumnCount
+        || lastCol >= static_cast<int>(gi->Columns.size()))
         return 1;
     long long sum = 0;
     for (int col = firstCol; col <= lastCol; ++col)
@@ -620,13 +621,16 @@ int CUGCtrl::FitColumnsToWidth(int firstCol, int lastCol)
         return 0;
     const int clientWidth = CellAreaClientWidth(*this);
     const float factor = static_cast<float>(clientWidth) / static_cast<float>(sum);
+    // The widths go straight into the column table, and what depends on
+    // them is computed once at the end rather than once per column.
     int used = 0;
     for (int col = firstCol; col < lastCol; ++col) {
         const int width = static_cast<int>(static_cast<float>(GetColumnWidth(col)) * factor);
-        SetColumnWidth(col, width);
+        gi->Columns[col].Width = width;
         used += width;
     }
-    SetColumnWidth(lastCol, std::max(clientWidth - used, 0));
+    gi->Columns[lastCol].Width = std::max(clientWidth - used, 0);
+    ColumnWidthsChanged();
     RedrawAll();
     return 0;
 }

@@ -50,11 +50,16 @@ int CUGCtrl::StartEditCurrent()
 
 int CUGCtrl::StartEdit(int col, long row, int key)
 {
-    // The corner has no cell to edit, and without its part windows the
+    // The corner has no cell to edit, nor has a heading beyond its own rows
+    // or columns or beside the sheet's; and without its part windows the
     // control has nothing to put an edit window into.
-    if ((col < 0 && row < 0) || !m_partsCreated)
-        return 1;
     CUGGridInfo* gi = GridInfo;
+    const bool columnHeading = row < 0 && row >= -gi->ColumnHeadingRows && col >= 0
+                               && col < gi->ColumnCount;
+    const bool rowHeading = col < 0 && col >= -gi->RowHeadingCols && row >= 0
+                            && row < gi->RowCount;
+    if (((row < 0 || col < 0) && !columnHeading && !rowHeading) || !m_partsCreated)
+        return 1;
 
     // An owner that starts another edit while one is open gets the open one
     // finished first, as if the user had left it, so the typed text is kept.
@@ -70,13 +75,16 @@ int CUGCtrl::StartEdit(int col, long row, int key)
     ClearSelectionForEdit(col, row);
 
     // Heading cells are never current; their edit leaves the current cell
-    // where it is.
+    // where it is. A data cell is edited where the move arrived: the move
+    // keeps to the rows of the sheet and to the origin of a joined block.
     const bool dataCell = col >= 0 && row >= 0;
     if (dataCell && (col != gi->CurrentCol || row != gi->CurrentRow)) {
         if (GotoCell(col, row) != 0) {
             m_editInProgress = 0;
             return 2;
         }
+        col = gi->CurrentCol;
+        row = gi->CurrentRow;
     }
 
     m_editCol = col;

@@ -141,10 +141,22 @@ int ClampRow(CUGCtrl& ctrl, long& row, bool stepOverJoins)
     }
     if (row < 0)
         row = 0;
+    // A sheet without rows has no row to go to.
+    if (row >= gi->RowCount)
+        return 1;
     Span span{};
     if (stepOverJoins && JoinedSpan(ctrl, gi->DragCol, row, Axis::Rows, span))
         row = StepOverSpan(row, gi->DragRow, span, gi->RowCount, gi->MoveKind);
     return 0;
+}
+
+// The cell the selection last settled on, when it has one on the sheet: a
+// block may be set off the sheet, or the sheet may have shrunk since, and
+// the current cell must stay on it.
+bool LastSelectedCell(const CUGGridInfo* gi, int& col, long& row)
+{
+    return gi->MultiSelect && gi->MultiSelect->GetLastCell(&col, &row) == 0 && col >= 0
+           && col < gi->ColumnCount && row >= 0 && row < gi->RowCount;
 }
 
 // A plain arrow key after a selection was extended starts again from the
@@ -156,7 +168,7 @@ void ReloadCurrentFromSelection(CUGGridInfo* gi)
         return;
     int col = 0;
     long row = 0;
-    if (gi->MultiSelect && gi->MultiSelect->GetLastCell(&col, &row) == 0) {
+    if (LastSelectedCell(gi, col, row)) {
         gi->CurrentCol = col;
         gi->CurrentRow = static_cast<int>(row);
     }
@@ -398,7 +410,10 @@ void CUGCtrl::CommitCurrentCellMove()
         gi->MultiSelect->OnMove(gi->MoveKind, gi->DragCol, gi->DragRow, gi->KeyFlags);
         int col = gi->DragCol;
         long row = gi->DragRow;
-        gi->MultiSelect->GetLastCell(&col, &row);
+        if (!LastSelectedCell(gi, col, row)) {
+            col = gi->DragCol;
+            row = gi->DragRow;
+        }
         gi->CurrentCol = col;
         gi->CurrentRow = static_cast<int>(row);
     }
@@ -557,6 +572,9 @@ int CUGCtrl::ClampTargetColumn(int& col)
     }
     if (col < 0)
         col = 0;
+    // A sheet without columns has no column to go to.
+    if (col >= gi->ColumnCount)
+        return 1;
     Span span{};
     if (JoinedSpan(*this, col, gi->DragRow, Axis::Columns, span))
         col = static_cast<int>(
@@ -720,21 +738,16 @@ int CUGCtrl::GetCellRect(int& col, long& row, RECT& rect)
 
 int CUGCtrl::GetJoinStart(int& col, long& row)
 {
-    if (!GridInfo->JoinsEnabled)
-        return 1;
-    CUGCell cell;
-    short origin = 0;
-    int colOffset = 0;
-    long rowOffset = 0;
-    if (GetCellRaw(col, row, &cell) != 0 || cell.GetJoinInfo(&origin, &colOffset, &rowOffset) != 0)
-        return 2;
-    if (!origin) {
-        col += colOffset;
-        row += rowOffset;
-    }
-    return 0;
+    int endCol = 0;
+    long endRow = 0;
+    return GetJoinRange(col, row, endCol, endRow);
 }
 
+// A cell's join information says where its block's origin is, relative to
+// the cell. Rows and columns inserted, deleted or moved through a block since
+// it was joined leave cells whose origin no longer spans them, or no longer
+// is an origin: such a cell is a cell of its own, since moving to that
+// "origin" could leave the sheet.
 int CUGCtrl::GetJoinRange(int& col, long& row, int& endCol, long& endRow)
 {
     if (!GridInfo->JoinsEnabled)
@@ -745,19 +758,22 @@ int CUGCtrl::GetJoinRange(int& col, long& row, int& endCol, long& endRow)
     long rowOffset = 0;
     if (GetCellRaw(col, row, &cell) != 0 || cell.GetJoinInfo(&origin, &colOffset, &rowOffset) != 0)
         return 2;
+    int startCol = col;
+    long startRow = row;
     if (!origin) {
-        col += colOffset;
-        row += rowOffset;
-        // A block whose origin lost its join information counts as the one
-        // origin cell.
-        if (GetCellRaw(col, row, &cell) != 0
-            || cell.GetJoinInfo(&origin, &colOffset, &rowOffset) != 0 || !origin) {
-            colOffset = 0;
-            rowOffset = 0;
-        }
+        startCol += colOffset;
+        startRow += rowOffset;
+        if (GetCellRaw(startCol, startRow, &cell) != 0
+            || cell.GetJoinInfo(&origin, &colOffset, &rowOffset) != 0 || !origin)
+            return 2;
     }
-    endCol = col + colOffset;
-    endRow = row + rowOffset;
+    if (col > startCol + colOffset || row > startRow + rowOffset || col < startCol
+        || row < startRow)
+        return 2;
+    col = startCol;
+    row = startRow;
+    endCol = startCol + colOffset;
+    endRow = startRow + rowOffset;
     return 0;
 }
 

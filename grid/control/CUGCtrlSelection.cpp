@@ -116,15 +116,16 @@ int CUGCtrl::SelectCell(int col, long row)
 }
 
 // The drag cell follows the range's far corner even when selection is off,
-// so that a later Shift move extends from there.
+// so that a later Shift move extends from there. It stays on the sheet: the
+// next commit makes it the current cell.
 int CUGCtrl::SelectRange(int startCol, long startRow, int endCol, long endRow)
 {
     if (GridInfo->MultiSelectMode & 3) {
         GridInfo->MultiSelect->StartBlock(startCol, startRow);
         GridInfo->MultiSelect->ExtendBlock(endCol, endRow);
     }
-    GridInfo->DragCol = endCol;
-    GridInfo->DragRow = static_cast<int>(endRow);
+    GridInfo->DragCol = std::min(std::max(endCol, 0), GridInfo->ColumnCount - 1);
+    GridInfo->DragRow = static_cast<int>(std::min<long>(std::max(endRow, 0L), GridInfo->RowCount - 1));
     RedrawRange(startCol, startRow, endCol, endRow);
     return 0;
 }

@@ -262,10 +262,14 @@ int CUGCtrl::MoveColumn(int fromCol, int toCol, int before)
         std::rotate(columns.begin() + destination, columns.begin() + fromCol,
                     columns.begin() + fromCol + 1);
     RecomputeLockedWidth(*gi);
+    ComputeMaxLeftColumn();
     return 0;
 }
 
 // --- Sizes ---------------------------------------------------------------------
+//
+// How far the view may scroll depends on the widths and heights: every change
+// of them computes the largest left column and top row again.
 
 int CUGCtrl::GetColumnWidth(int col) const
 {
@@ -282,6 +286,12 @@ int CUGCtrl::GetRowHeight(long row) const
     return RowHeightOf(*GridInfo, row);
 }
 
+void CUGCtrl::ColumnWidthsChanged()
+{
+    RecomputeLockedWidth(*GridInfo);
+    ComputeMaxLeftColumn();
+}
+
 // Data columns take any width that is not negative; heading columns
 // -1..-RowHeadingCols take 0..1024, and a single heading column is the whole
 // row heading.
@@ -293,8 +303,7 @@ int CUGCtrl::SetColumnWidth(int col, int width)
             || width < 0)
             return 1;
         gi->Columns[col].Width = width;
-        if (col < gi->LockedCols)
-            RecomputeLockedWidth(*gi);
+        ColumnWidthsChanged();
         return 0;
     }
     const int index = -col - 1;
@@ -326,6 +335,7 @@ int CUGCtrl::SetRowHeight(long row, int height)
         gi->RowHeights[row] = height;
     }
     RecomputeLockedHeight(*gi);
+    ComputeMaxTopRow();
     return 0;
 }
 
@@ -371,6 +381,7 @@ int CUGCtrl::SetDefaultRowHeight(int height)
         return 1;
     GridInfo->DefaultRowHeight = height;
     RecomputeLockedHeight(*GridInfo);
+    ComputeMaxTopRow();
     return 0;
 }
 
@@ -390,6 +401,7 @@ int CUGCtrl::SetUniformRowHeight(int flag)
             gi->RowHeights.assign(static_cast<size_t>(gi->RowCount), gi->DefaultRowHeight);
     }
     RecomputeLockedHeight(*gi);
+    ComputeMaxTopRow();
     return 0;
 }
 

@@ -457,7 +457,10 @@ int CUGMem::FindNext(CString* text, int* col, long* row, int flags)
 
 // A bubble sort over the rows from 0 down: the row nodes stay where they are
 // and swap their cell lists, so the heading rows above row 0 never move and
-// rows that compare equal keep their order.
+// rows that compare equal keep their order. One pass per row sorts any
+// order; the passes stop there, since a comparison need not be an order
+// (the default one compares a check box and a text by the first cell's type,
+// and both ways round it asks for a swap).
 int CUGMem::SortBy(int* cols, int count, int flags)
 {
     if (SeekRow(0) != 0)
@@ -468,8 +471,11 @@ int CUGMem::SortBy(int* cols, int count, int flags)
     if (!Owner || (count > 0 && !cols))
         return 1;
 
+    long passesLeft = 0;
+    for (RowNode* row = firstRow; row; row = row->Next)
+        ++passesLeft;
     bool swapped = true;
-    while (swapped) {
+    while (swapped && passesLeft-- > 0) {
         swapped = false;
         for (RowNode* upper = firstRow; upper->Next; upper = upper->Next) {
             RowNode* lower = upper->Next;

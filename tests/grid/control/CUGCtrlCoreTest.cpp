@@ -1,5 +1,6 @@
 #include "CUGCtrl.h"
 #include "CUGGrid.h"
+#include "FreedMemoryPoison.h"
 #include "RecordingGrid.h"
 
 #include <gtest/gtest.h>
@@ -114,4 +115,41 @@ TEST(CUGCtrlCore, SheetsAreSetUpSwitchedAndRemoved)
     EXPECT_EQ(grid.SetSheetCount(2), 0);
     EXPECT_EQ(grid.GetSheetNumber(), 1);
     EXPECT_EQ(grid.GetCellArea()->m_GI, grid.GridInfo);
+}
+
+// Removing the current sheet first makes the last remaining sheet current and
+// only then frees the removed sheet's record, which the parts, an open edit
+// and the switch itself still read. With freed memory poisoned, a read of the
+// freed record shows as a poisoned tab width or a crash.
+TEST(CUGCtrlCore, RemovingTheCurrentSheetSwitchesBeforeItsRecordGoes)
+{
+    FreedMemoryPoison poison;
+    for (bool editing : {true, false}) {
+        SCOPED_TRACE(editing ? "an edit open" : "the focus outside the cell area");
+        RecordingGrid grid;
+        GridTestFrame frame(grid, 400, 300);
+        grid.SetTabWidth(120);
+        grid.SetSheetCount(3);
+        grid.SetSheetNumber(2);
+        grid.SetColumnCount(3);
+        grid.SetRowCount(3);
+        if (editing)
+            ASSERT_EQ(grid.StartEdit(1, 1, 'x'), 0);
+        else
+            ::SetFocus(frame.m_hWnd);
+        grid.log.Clear();
+
+        EXPECT_EQ(grid.SetSheetCount(2), 0);
+        EXPECT_EQ(grid.GetSheetNumber(), 1);
+        EXPECT_EQ(grid.GridInfo->TabWidth, 120);
+        EXPECT_EQ(grid.GetCellArea()->m_GI, grid.GridInfo);
+        EXPECT_EQ(CWnd::GetFocus(), grid.GetCellArea());
+        EXPECT_FALSE(grid.IsEditInProgress());
+        // The edit ends first, on its own sheet, as any leaving of it would.
+        const Lines first = editing ? Lines{"AskEditFinish 1 1 x 0", "CellStoring 1 1 x"}
+                                    : Lines{"FocusGained 1"};
+        const Lines& lines = grid.log.Lines();
+        ASSERT_GE(lines.size(), first.size());
+        EXPECT_EQ(Lines(lines.begin(), lines.begin() + first.size()), first);
+    }
 }

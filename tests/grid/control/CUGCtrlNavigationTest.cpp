@@ -1,4 +1,5 @@
 #include "CRect.h"
+#include "CString.h"
 #include "CUGCtrl.h"
 #include "CUGGrid.h"
 #include "CUGMem.h"
@@ -319,4 +320,55 @@ TEST(CUGCtrlNavigation, LayoutAndTrackingWindowFollowTheView)
     grid.SetTrackingWindowMode(1), grid.GotoCell(2, 4);  // 100..150, 80..100
     EXPECT_EQ(placed(), std::make_pair(180L, 80L));
     grid.SetTrackingWindow(nullptr), tracker.DestroyWindow();
+}
+
+// Calls that reach past the sheet leave the current cell on it and the view
+// within its maxima. Each case acts on a fresh 5 x 10 grid in a window with
+// (0, 0) current, and names the current cell it leaves.
+TEST(CUGCtrlNavigation, CallsPastTheSheetKeepTheCurrentCellOnIt)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CUGCtrl&)> act;
+        int col;
+        long row;
+    };
+    const Case cases[] = {
+        {"a range selected past the corner, then a scroll",
+         [](CUGCtrl& g) { g.SelectRange(1, 1, 9, 20); g.SetTopRow(1); }, 4, 9},
+        {"a move on a sheet without columns",
+         [](CUGCtrl& g) { g.SetColumnCount(0); g.GotoColumn(-2); }, -1, 0},
+        {"a move on a sheet without rows", [](CUGCtrl& g) { g.SetRowCount(0); g.GotoRow(-2); }, 0, -1},
+        {"a pasted range selected on an empty sheet, then a scroll",
+         [](CUGCtrl& g) {
+             g.SetColumnCount(0);
+             g.SetRowCount(0);
+             g.EnableSelection(1);
+             CString text(L"x");
+             g.PasteText(text);
+             g.SetTopRow(1);
+         }, -1, -1},
+        {"a last row made taller, then gone to",
+         [](CUGCtrl& g) { g.SetRowHeight(9, 400); g.GotoRow(9); }, 0, 9},
+        {"a joined block whose origin moved away",
+         [](CUGCtrl& g) { g.JoinCells(0, 1, 1, 2); g.MoveColumn(0, 4, 0); g.GotoCell(0, 1); }, 0, 1},
+        {"an edit started past the last row",
+         [](CUGCtrl& g) { EXPECT_EQ(g.StartEdit(2, 50, 0), 0); EXPECT_EQ(g.GetEditRow(), 9); }, 2, 9},
+        {"edits of heading cells that are not there",
+         [](CUGCtrl& g) { EXPECT_EQ(g.StartEdit(1, -2, 0), 1); EXPECT_EQ(g.StartEdit(5, -1, 0), 1); },
+         0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CUGCtrl grid;
+        GridTestFrame frame(grid, 400, 300);
+        grid.SetColumnCount(5);
+        grid.SetRowCount(10);
+        c.act(grid);
+        grid.CancelEdit();
+        EXPECT_EQ(grid.GetCurrentCol(), c.col);
+        EXPECT_EQ(grid.GetCurrentRow(), c.row);
+        EXPECT_LE(grid.GridInfo->TopRow, grid.GridInfo->MaxTopRow);
+        EXPECT_LE(grid.GridInfo->LeftCol, grid.GridInfo->MaxLeftCol);
+    }
 }

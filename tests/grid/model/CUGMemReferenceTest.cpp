@@ -294,3 +294,26 @@ TEST(CUGMemReference, RandomOperationsAgreeWithTheStorageRules)
     }
     EXPECT_GT(std::min(found, missed), 300) << "both outcomes of a search, many times";
 }
+
+// The default comparison takes the type of the first cell, so a check box
+// and a text each sort after the other; sorting such a column still ends,
+// with both cells kept.
+TEST(CUGMemSort, ACheckBoxAndATextInOneColumnStillSort)
+{
+    RecordingCtrl ctrl;
+    CUGMem& mem = *ctrl.GridInfo->MemDataSource;
+    CUGCell box, text;
+    box.SetBool(1);
+    text.SetText(L"a");
+    mem.SetCell(0, 0, &box);
+    mem.SetCell(0, 1, &text);
+    EXPECT_EQ(mem.SortByColumn(0, 0), 0);
+    std::vector<std::wstring> column;
+    for (long row : {0L, 1L}) {
+        CUGCell cell;
+        mem.GetCell(0, row, &cell);
+        column.push_back(cell.GetText());
+    }
+    std::sort(column.begin(), column.end());
+    EXPECT_EQ(column, (std::vector<std::wstring>{L"1", L"a"}));
+}

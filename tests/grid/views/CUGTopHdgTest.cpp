@@ -115,8 +115,9 @@ TEST(Headings, EdgesSizeWhatTheyBelongTo)
 // hits it, with the same rectangle, in either of two heading rows (columns).
 // Column widths and row heights differ, so a heading that counted the locked
 // strip twice or walked the wrong columns lands on another one.
-TEST_F(HeadingFixture, HeadingsLineUpWithTheirCellsWhateverIsLocked)
+TEST(Headings, HeadingsLineUpWithTheirCellsWhateverIsLocked)
 {
+    HeadingGrid grid;
     grid.SetColumnCount(20);
     grid.SetUniformRowHeight(0);
     for (int i = 0; i < 20; ++i) {
