@@ -248,6 +248,7 @@ void LispBuiltins::Install(LispEvaluator& evaluator)
     InstallNumbers(evaluator);
     InstallStrings(evaluator);
     InstallInputOutput(evaluator);
+    InstallCommand(evaluator);
 }
 
 void LispBuiltins::InstallLists(LispEvaluator& e)

@@ -12,4 +12,5 @@ private:
     static void InstallNumbers(LispEvaluator& evaluator);
     static void InstallStrings(LispEvaluator& evaluator);
     static void InstallInputOutput(LispEvaluator& evaluator);
+    static void InstallCommand(LispEvaluator& evaluator);
 };

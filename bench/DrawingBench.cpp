@@ -1,0 +1,113 @@
+// drawing_bench.exe FILE.dxf: what the host spends on a large drawing. Run
+// by drawing_bench.py, which makes the drawing and times ezdxf beside it;
+// prints one "name value" line per figure for it:
+//   open_ms      reading the file into the drawing (median of 3)
+//   scene_ms     making the picture of it (median of 3)
+//   repaint_ms   painting the picture at the extents into a 1000 x 700
+//                window's memory bitmap, as the drawing window does (median of 10)
+//   save_ms      saving it with one entity added (median of 3)
+//   memory_mb    the process's peak working set over the one before opening
+//   file_mb      the file's size
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BenchClock.h"
+#include "Drawing.h"
+#include "DrawingScene.h"
+#include "DxfReadError.h"
+
+namespace {
+
+double PeakWorkingSetMb()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: drawing_bench.exe FILE.dxf\n");
+        return 2;
+    }
+    const std::wstring path = argv[1];
+    try {
+        const double before = PeakWorkingSetMb();
+        std::unique_ptr<Drawing> drawing;
+        std::unique_ptr<DrawingScene> scene;
+        std::vector<double> opens, scenes;
+        for (int i = 0; i < 3; ++i) {
+            scene.reset();
+            drawing.reset();
+            double start = NowMs();
+            drawing = Drawing::Open(path);
+            double opened = NowMs();
+            scene = std::make_unique<DrawingScene>(*drawing);
+            opens.push_back(opened - start);
+            scenes.push_back(NowMs() - opened);
+        }
+        const double memory = PeakWorkingSetMb() - before;
+
+        HDC dc = CreateCompatibleDC(nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, 1000, -700, 1, 32, BI_RGB};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        const DrawingScene::Box& box = scene->Extents();
+        DrawingScene::View view;
+        view.centreX = (box.minX + box.maxX) / 2;
+        view.centreY = (box.minY + box.maxY) / 2;
+        view.scale = 0.95 * std::min(1000 / (box.maxX - box.minX), 700 / (box.maxY - box.minY));
+        RECT area{0, 0, 1000, 700};
+        std::vector<double> repaints;
+        for (int i = 0; i < 10; ++i) {
+            double start = NowMs();
+            FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            scene->Paint(dc, area, view);
+            GdiFlush();
+            repaints.push_back(NowMs() - start);
+        }
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+
+        DrawingGroup type{0, std::wstring(L"LINE")};
+        drawing->AddEntity({type});
+        std::wstring target = path + L".bench-save.dxf";
+        std::vector<double> saves;
+        for (int i = 0; i < 3; ++i) {
+            double start = NowMs();
+            drawing->Save(target);
+            saves.push_back(NowMs() - start);
+        }
+        DeleteFileW(target.c_str());
+
+        WIN32_FILE_ATTRIBUTE_DATA attributes{};
+        GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes);
+        double fileMb = static_cast<double>(attributes.nFileSizeLow) / (1024.0 * 1024.0)
+                        + static_cast<double>(attributes.nFileSizeHigh) * 4096.0;
+
+        std::printf("open_ms %.1f\nscene_ms %.1f\nrepaint_ms %.1f\nsave_ms %.1f\n"
+                    "memory_mb %.1f\nfile_mb %.1f\npolylines %zu\n",
+                    MedianOf(opens), MedianOf(scenes), MedianOf(repaints), MedianOf(saves),
+                    memory, fileMb, scene->PolylineCount());
+    } catch (const DxfReadError& error) {
+        std::fprintf(stderr, "drawing_bench: line %lld: %ls\n", error.Line(), error.Message().c_str());
+        return 1;
+    } catch (const DxfWriteError& error) {
+        std::fprintf(stderr, "drawing_bench: %ls\n", error.Message().c_str());
+        return 1;
+    }
+    return 0;
+}
