@@ -31,6 +31,7 @@ public:
     // LispHost
     void Write(const std::wstring& text) override;
     LispRef GetVar(const std::wstring& name) override;
+    Drawing* CurrentDrawing() override { return &drawing.Contents(); }
 
     // Output
     ArxHost::Writer out;

@@ -128,6 +128,7 @@ void Drawing::Index()
         }
         if (type == "SECTION") {
             section = m_file.Find(r, 2);
+            m_sectionHeads.emplace(std::string(section), r);
             if (section == "HEADER") {
                 // Names that follow are decoded in the file's own code page.
                 m_header = r;
@@ -156,6 +157,7 @@ void Drawing::Index()
                 entry.name = m_text.Decode(m_file.Find(r, 2));
                 entry.baseX = DxfGroupCode::ParseReal(m_file.Find(r, 10, "0")).value_or(0);
                 entry.baseY = DxfGroupCode::ParseReal(m_file.Find(r, 20, "0")).value_or(0);
+                entry.record = r;
                 m_blocks.push_back(std::move(entry));
                 block = &m_blocks.back();
             } else if (type == "ENDBLK") {

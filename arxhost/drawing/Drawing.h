@@ -26,6 +26,10 @@
 //   Drawing.cpp       opening, the index of sections/tables/blocks/entities,
 //                     header variables, saving
 //   DrawingEdits.cpp  new entities and layers, changed and deleted entities
+//   DrawingWalk.cpp   the order in which LISP walks entities and table entries,
+//                     undeleting
+//   DrawingObjects.cpp  the OBJECTS section: the root dictionary, dictionaries
+//                     and the objects kept in them
 class Drawing {
 public:
     using Id = std::uint32_t;
@@ -43,6 +47,7 @@ public:
         std::wstring name;
         double baseX = 0, baseY = 0;
         std::vector<Id> entities;
+        Id record = kNoId;   // the BLOCK record
     };
 
     // An empty drawing (AutoCAD R12 form: a layer "0" and nothing else).
@@ -116,6 +121,44 @@ public:
     // with the next change.
     void SetExtents(double minX, double minY, double maxX, double maxY);
 
+    // --- Walking the database --------------------------------------------
+    // Every entity of the ENTITIES section in file order, vertices, attributes
+    // and sequence ends included, deleted ones left out: FirstEntity and then
+    // EntityAfter until kNoId.
+    Id FirstEntity() const;
+    Id EntityAfter(Id id) const;
+    // The last entity that is no vertex, attribute or sequence end, or kNoId.
+    Id LastEntity() const;
+    // The ENTITIES section's own entities (model and paper space), deleted
+    // ones left out.
+    std::vector<Id> Entities() const;
+    // True for a record that an entity name may stand for: an entity, a table
+    // entry or an object, deleted or not; false for section and table marks.
+    bool IsNamed(Id id) const;
+    bool IsSubEntityRecord(Id id) const;   // a vertex, attribute or sequence end
+    // The table entry `name` of `table` (LAYER, STYLE, ...), case ignored.
+    Id FindTableEntry(std::string_view table, std::wstring_view name) const;
+    // Brings a deleted entity back with its vertices, attributes and sequence end.
+    void RestoreEntity(Id id);
+
+    // --- Objects ----------------------------------------------------------
+    // The root dictionary of the OBJECTS section, made with the section when
+    // the file has none. Files before R13 keep no objects: kNoId.
+    Id NamedObjects();
+    // A dictionary's entries: key and object (kNoId for a handle not found).
+    std::vector<std::pair<std::wstring, Id>> DictionaryEntries(Id dictionary) const;
+    // A new object (XRECORD, DICTIONARY) from its groups, owned by nobody
+    // until a dictionary takes it; kNoId when the file keeps no objects.
+    Id AddObject(const std::vector<DrawingGroup>& groups);
+    // Enters `object` under `key` (a key not yet there, case ignored) and
+    // makes the dictionary its owner; false when the key is taken.
+    bool AddToDictionary(Id dictionary, const std::wstring& key, Id object);
+    // Takes the entry `key` out of the dictionary; the object stays in the
+    // drawing. Answers the object, or kNoId when there was no such key.
+    Id RemoveFromDictionary(Id dictionary, std::wstring_view key);
+    // The handle as the file writes it ("2F"), or empty when it has none.
+    std::wstring HandleText(Id id) const;
+
     const DxfFile& File() const { return m_file; }
     const DxfText& Codec() const { return m_text; }
 
@@ -133,6 +176,7 @@ private:
     DrawingGroup GroupOf(const DxfTag& tag) const;
     Id& SectionTail(std::string_view name);
     std::wstring OwnerHandleOfModelSpace() const;
+    void RefreshLayer(Id record);
 
     DxfFile m_file;
     DxfText m_text;
@@ -145,6 +189,7 @@ private:
 
     Id m_header = kNoId;   // the HEADER section's record (it holds every variable)
     std::map<std::string, Id, std::less<>> m_sectionTails;   // name -> its last record
+    std::map<std::string, Id, std::less<>> m_sectionHeads;   // name -> its SECTION record
     std::map<std::string, Id, std::less<>> m_tableHeads;    // table name -> TABLE record
     std::map<std::string, Id, std::less<>> m_tableTails;    // table name -> its last record
     std::vector<Layer> m_layers;

@@ -105,6 +105,7 @@ Drawing::Id& Drawing::SectionTail(std::string_view name)
     }
     std::vector<DxfTag> head{m_file.MakeTag(0, "SECTION"), m_file.MakeTag(2, name)};
     Id section = m_file.InsertAfter(beforeEof, head);
+    m_sectionHeads.emplace(std::string(name), section);
     std::vector<DxfTag> end{m_file.MakeTag(0, "ENDSEC")};
     m_file.InsertAfter(section, end);
     return m_sectionTails.emplace(std::string(name), section).first->second;
@@ -241,6 +242,8 @@ void Drawing::ModifyEntity(Id id, const std::vector<DrawingGroup>& groups)
         ++at;
     }
     m_file.Replace(id, tags);
+    if (m_file.Type(id) == "LAYER")
+        RefreshLayer(id);
     if (std::string_view type = m_file.Type(id); type != "VERTEX" && type != "SEQEND")
         if (std::optional<std::wstring> layer = Text(id, 8))
             AddLayer(*layer);

@@ -296,6 +296,11 @@ void DxfFile::Remove(std::uint32_t record)
     m_records[record].removed = true;
 }
 
+void DxfFile::Restore(std::uint32_t record)
+{
+    m_records[record].removed = false;
+}
+
 void DxfFile::WriteTag(std::string& out, const DxfTag& tag) const
 {
     if (tag.line != DxfTag::kMadeHere) {

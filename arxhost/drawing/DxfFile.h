@@ -59,6 +59,8 @@ public:
     // New tags for a record (tags of this file, read or made).
     void Replace(std::uint32_t record, std::span<const DxfTag> tags);
     void Remove(std::uint32_t record);
+    // Puts a removed record back where it was.
+    void Restore(std::uint32_t record);
 
     // Line end of the file ("\r\n" or "\n"), used for whatever is written anew.
     const std::string& LineEnd() const { return m_lineEnd; }

@@ -6,6 +6,8 @@
 #include "LispError.h"
 #include "LispValue.h"
 
+class Drawing;
+
 // What the evaluator needs from the program around it.
 class LispHost {
 public:
@@ -21,4 +23,7 @@ public:
     {
         throw LispEvalError(L"unknown command \"" + (words.empty() ? L"" : words[0]) + L"\"");
     }
+    // The drawing that entnext, ssget, tblnext and the others work on; a host
+    // without a drawing answers null and those functions fail.
+    virtual Drawing* CurrentDrawing() { return nullptr; }
 };
