@@ -4,7 +4,9 @@
 //   ;=> text    the printed value of each form of the input, in order; an
 //               error shows as "; error: message" in place of its value
 //   ;out> text  what the input wrote (princ, print, ...), line feeds as \n
-// An input without expectations only prepares the lines after it.
+// An input without expectations only prepares the lines after it. A line
+// ";drawing> NAME" gives the evaluator the sample drawing NAME (a file of
+// drawing-samples\ beside the program; no name: a new empty drawing).
 // read-*.mal files read and print each form; eval-*.mal files evaluate them,
 // in one evaluator per file whose DWGPREFIX is "C:\site\" and DWGNAME
 // "lots.dwg".
@@ -16,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "Drawing.h"
 #include "LispError.h"
 #include "LispEvaluator.h"
 #include "LispPrinter.h"
@@ -39,15 +42,22 @@ public:
             return LispValue::String(L"lots.dwg");
         return nullptr;
     }
+    Drawing* CurrentDrawing() override { return drawing.get(); }
     std::wstring written;
+    std::unique_ptr<Drawing> drawing;
 };
 
-std::wstring FormsFolder()
+std::wstring BesideProgram(const wchar_t* folder)
 {
     std::wstring path(MAX_PATH, L'\0');
     DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     path.resize(length);
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"arxlisp-forms\\";
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + folder;
+}
+
+std::wstring FormsFolder()
+{
+    return BesideProgram(L"arxlisp-forms\\");
 }
 
 std::vector<std::string> FormFiles()
@@ -136,6 +146,12 @@ TEST_P(LispForms, ProduceTheExpectedOutput)
     int checks = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::wstring& input = lines[i];
+        if (StartsWith(input, L";drawing>")) {
+            std::wstring name = input.size() > 10 ? input.substr(10) : L"";
+            host.drawing = name.empty() ? std::make_unique<Drawing>()
+                                        : Drawing::Open(BesideProgram(L"drawing-samples\\") + name);
+            continue;
+        }
         if (input.empty() || StartsWith(input, L";;") || StartsWith(input, L";=>")
             || StartsWith(input, L";out>"))
             continue;
