@@ -25,10 +25,13 @@ std::wstring Upper(std::wstring text)
     return text;
 }
 
-// Model and paper space are layouts, not blocks a routine inserts.
+// Model and paper space are layouts, not blocks a routine inserts (R12
+// files name them with a $).
 bool IsLayoutBlock(const std::wstring& name)
 {
     std::wstring upper = Upper(name);
+    if (!upper.empty() && upper[0] == L'$')
+        upper[0] = L'*';
     return upper.rfind(L"*MODEL_SPACE", 0) == 0 || upper.rfind(L"*PAPER_SPACE", 0) == 0;
 }
 
