@@ -121,6 +121,9 @@ Id Make(Drawing& drawing, const LispRef& list)
         return drawing.AddObject(groups);
     if (!Complete(type, groups))
         return Drawing::kNoId;
+    // R12 files know neither lightweight polylines nor paragraph texts.
+    if ((type == L"LWPOLYLINE" || type == L"MTEXT") && drawing.Version() < L"AC1012")
+        return Drawing::kNoId;
     if (type == L"INSERT" && !drawing.FindBlock(Find(groups, 2)->Text()))
         return Drawing::kNoId;
     if (type == L"LWPOLYLINE")

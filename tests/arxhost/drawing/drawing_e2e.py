@@ -259,11 +259,150 @@ def window_shows_and_zooms(bin_folder, work):
         program.wait()
 
 
+def first_point(entity):
+    """The entity's first point (group 10), as ezdxf names it."""
+    if entity.dxftype() == "LWPOLYLINE":
+        return entity[0]
+    for name in ("start", "center", "insert", "location", "elevation", "defpoint"):
+        if entity.dxf.hasattr(name):
+            return entity.dxf.get(name)
+    return None
+
+
+# ssget filter lists against ezdxf's queries of the same drawing: each pair is
+# a filter and the ezdxf queries whose entities together it must select, or a
+# test of one entity where ezdxf's query language has no words for it.
+FILTERS = [
+    ('((0 . "LINE"))', ["LINE"]),
+    ('((0 . "line,Circle,ARC"))', ["LINE CIRCLE ARC"]),
+    ('((8 . "LOT-*"))', ['*[layer ? "LOT-.*"]']),
+    ('((8 . "~LOT-*"))', ['*[!layer ? "LOT-.*"]']),
+    ('((-4 . "<NOT") (8 . "0") (-4 . "NOT>"))', ['*[layer != "0"]']),
+    ('((62 . 2))', ["*[color == 2]"]),
+    ('((62 . 256))', ["*[color == 256]"]),
+    ('((-4 . "<OR") (0 . "TEXT") (8 . "HIDDEN-*") (-4 . "OR>"))', ["TEXT", '*[layer ? "HIDDEN-.*"]']),
+    ('((-4 . "<AND") (0 . "LINE") (-4 . "<") (62 . 256) (-4 . "AND>"))', ["LINE[color < 256]"]),
+    ('((0 . "LWPOLYLINE,POLYLINE") (-4 . "&") (70 . 1))',
+     lambda e: e.dxftype() in ("LWPOLYLINE", "POLYLINE") and e.dxf.flags & 1),
+    ('((-4 . ">,*,*") (10 50.0 0.0 0.0))',
+     lambda e: first_point(e) is not None and first_point(e)[0] > 50),
+]
+
+
+def ezdxf_count(doc, queries):
+    """What ezdxf finds in model space and the active paper space."""
+    found = set()
+    for space in (doc.modelspace(), doc.layouts.active_layout()):
+        if callable(queries):
+            found |= {e.dxf.handle for e in space if queries(e)}
+        else:
+            for query in queries:
+                found |= {e.dxf.handle for e in space.query(query)}
+    return len(found)
+
+
+def lisp_ssget_counts_as_ezdxf(bin_folder, work):
+    make_samples.main_into(work)
+    for version in VERSIONS:
+        source = os.path.join(work, f"sample_{version}.dxf")
+        doc = ezdxf.readfile(source)
+        args = ["--drawing", windows_path(source)]
+        for filter_list, _ in FILTERS:
+            args += ["-e", f"((lambda (s) (if s (sslength s) 0)) (ssget \"X\" '{filter_list}))"]
+        out, err = host(bin_folder, work, *args)
+        check(err == "", f"{version}: the host wrote errors: {err}")
+        counts = [int(line) for line in out.splitlines()]
+        for (filter_list, queries), count in zip(FILTERS, counts):
+            expected = ezdxf_count(doc, queries)
+            check(count == expected, f"{version}: ssget {filter_list} counts {count}, "
+                                     f"ezdxf {expected}")
+        check(len(counts) == len(FILTERS), f"{version}: {out!r}")
+
+
+EDITS = [
+    '(entmake \'((0 . "LINE") (8 . "NEW-LOTS") (10 1 2) (11 3 4)))',
+    '(entmake \'((0 . "LWPOLYLINE") (8 . "LOT-A") (70 . 1) (10 0 0) (42 . 0.5) (10 10 0) (10 10 10)))',
+    '(entmake \'((0 . "CIRCLE") (10 5 5 0) (40 . 2.5) (62 . 1)))',
+    '(entmake \'((0 . "TEXT") (8 . "LABELS") (10 0 0) (40 . 2.5) (1 . "Lot 7")))',
+    '(entmake \'((0 . "MTEXT") (10 0 0) (40 . 2.0) (1 . "A\\\\PB")))',
+    '(entmake \'((0 . "POINT") (10 1 1)))',
+    '(entmake \'((0 . "LAYER") (2 . "ROADS") (70 . 0) (62 . 1) (6 . "Continuous")))',
+    '(setq e (entget (entnext)))',
+    '(entmod (subst \'(8 . "ROADS") (assoc 8 e) e))',
+    '(entdel (ssname (ssget "X" \'((0 . "CIRCLE") (40 . 5))) 0))',
+    '(setq d (entmakex \'((0 . "DICTIONARY") (100 . "AcDbDictionary"))))',
+    '(setq r (entmakex \'((0 . "XRECORD") (100 . "AcDbXrecord") (1 . "LOT-A") (70 . 12) (40 . 250.5))))',
+    '(and (namedobjdict) (dictadd (namedobjdict) "LOTGRID_NUMBERS" d) (dictadd d "ROW1" r))',
+]
+
+
+def lisp_edits_are_saved_for_ezdxf(bin_folder, work):
+    make_samples.main_into(work)
+    for version in VERSIONS:
+        source = os.path.join(work, f"sample_{version}.dxf")
+        target = os.path.join(work, f"edited_{version}.dxf")
+        before = ezdxf.readfile(source)
+        args = ["--drawing", windows_path(source)]
+        for edit in EDITS:
+            args += ["-e", edit]
+        args += ["-e", f'(command "_.SAVEAS" "{lisp_path(target)}")']
+        out, err = host(bin_folder, work, *args)
+        check(err == "", f"{version}: the host wrote errors: {err}")
+        made = out.splitlines()[:7]
+        refused = [1, 4] if version == "R12" else []   # no LWPOLYLINE or MTEXT in R12
+        check([i for i, line in enumerate(made) if line == "nil"] == refused,
+              f"{version}: entmake: {out!r}")
+        audit(target)
+        doc = ezdxf.readfile(target)
+        msp = doc.modelspace()
+        line = msp.query('LINE[layer == "NEW-LOTS"]')
+        check(len(line) == 1 and tuple(line[0].dxf.start) == (1, 2, 0)
+              and tuple(line[0].dxf.end) == (3, 4, 0), f"{version}: the new line")
+        texts = [t.dxf.text for t in msp.query('TEXT[layer == "LABELS"]')]
+        check(texts == ["Lot 7"], f"{version}: texts {texts}")
+        circles = [(c.dxf.radius, c.dxf.color) for c in msp.query("CIRCLE")]
+        check(circles == [(2.5, 1)], f"{version}: circles {circles}")
+        check(len(msp.query("POINT")) == 2, f"{version}: points")
+        for name, colour in (("ROADS", 1), ("NEW-LOTS", 7), ("LABELS", 7)):
+            check(doc.layers.has_entry(name) and doc.layers.get(name).color == colour,
+                  f"{version}: layer {name}")
+        first = before.modelspace()[0].dxf.handle
+        check(doc.entitydb[first].dxf.layer == "ROADS", f"{version}: entmod of {first}")
+        # ezdxf gives an R12 file's missing objects handles of its own, so
+        # only the entities count.
+        old = {e.dxf.handle for e in before.modelspace()}
+        new = [e for e in msp if e.dxf.handle not in old]
+        check(len(new) == (4 if version == "R12" else 6), f"{version}: {len(new)} new entities")
+        seed = int(doc.header["$HANDSEED"], 16)
+        check(all(int(e.dxf.handle, 16) < seed for e in msp),
+              f"{version}: a handle at or past $HANDSEED")
+        if version == "R12":
+            continue
+        polyline = msp.query('LWPOLYLINE[layer == "LOT-A"]')
+        check(len(polyline) == 1 and polyline[0].closed
+              and [tuple(p) for p in polyline[0].get_points("xyb")]
+              == [(0, 0, 0.5), (10, 0, 0), (10, 10, 0)], f"{version}: the new polyline")
+        mtext = msp.query("MTEXT")
+        check([m.text for m in mtext][-1] == "A\\PB", f"{version}: mtext")
+        record = doc.rootdict["LOTGRID_NUMBERS"]["ROW1"]
+        check(record.dxftype() == "XRECORD" and list(record.tags)
+              == [(1, "LOT-A"), (70, 12), (40, 250.5)], f"{version}: the record {record}")
+
+        # The host reads its own dictionary back from the saved file.
+        out, err = host(bin_folder, work, "--drawing", windows_path(target), "-e",
+                        '(cdr (member (quote (100 . "AcDbXrecord")) (dictsearch (cdr (assoc -1 '
+                        '(dictsearch (namedobjdict) "lotgrid_numbers"))) "ROW1")))')
+        check(err == "" and out.splitlines() == ['((280 . 1) (1 . "LOT-A") (70 . 12) (40 . 250.5))'],
+              f"{version}: read back {out!r} {err!r}")
+
+
 SCENARIOS = {
     "window-shows-and-zooms": window_shows_and_zooms,
     "open-save-keeps-everything": open_and_save_keeps_everything,
     "qsave-keeps-a-backup": qsave_keeps_a_backup,
     "damaged-files-are-reported": damaged_files_are_reported,
+    "lisp-ssget-counts-as-ezdxf": lisp_ssget_counts_as_ezdxf,
+    "lisp-edits-are-saved-for-ezdxf": lisp_edits_are_saved_for_ezdxf,
 }
 
 
