@@ -5,6 +5,9 @@
 //   scene_ms     making the picture of it (median of 3)
 //   repaint_ms   painting the picture at the extents into a 1000 x 700
 //                window's memory bitmap, as the drawing window does (median of 10)
+//   ssget_ms     (ssget "X" '((8 . "LOT-01*"))) through the LISP evaluator: one
+//                layer pattern, ten layers of the 200 (median of 5)
+//   ssget_all_ms the same for "LOT-*", every lot (median of 5)
 //   save_ms      saving it with one entity added (median of 3)
 //   memory_mb    the process's peak working set over the one before opening
 //   file_mb      the file's size
@@ -21,6 +24,10 @@
 #include "Drawing.h"
 #include "DrawingScene.h"
 #include "DxfReadError.h"
+#include "LispEvaluator.h"
+#include "LispHost.h"
+#include "LispPrinter.h"
+#include "LispReader.h"
 
 namespace {
 
@@ -30,6 +37,35 @@ double PeakWorkingSetMb()
     counters.cb = sizeof counters;
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
     return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
+// A host that has nothing but the drawing.
+class BenchHost : public LispHost {
+public:
+    explicit BenchHost(Drawing& drawing) : m_drawing(drawing) {}
+    void Write(const std::wstring&) override {}
+    LispRef GetVar(const std::wstring&) override { return nullptr; }
+    Drawing* CurrentDrawing() override { return &m_drawing; }
+
+private:
+    Drawing& m_drawing;
+};
+
+// The median time of evaluating `text`, and its value.
+double TimeLisp(Drawing& drawing, const wchar_t* text, std::wstring& value)
+{
+    BenchHost host(drawing);
+    LispEvaluator evaluator(host);
+    LispRef form;
+    LispReader reader(text);
+    reader.Read(form);
+    std::vector<double> times;
+    for (int i = 0; i < 5; ++i) {
+        double start = NowMs();
+        value = LispPrinter::Prin1(evaluator.Eval(form));
+        times.push_back(NowMs() - start);
+    }
+    return MedianOf(times);
 }
 
 }  // namespace
@@ -82,6 +118,11 @@ int wmain(int argc, wchar_t** argv)
         DeleteObject(bitmap);
         DeleteDC(dc);
 
+        std::wstring some, all;
+        double ssget = TimeLisp(*drawing, L"(sslength (ssget \"X\" '((8 . \"LOT-01*\"))))", some);
+        double ssgetAll = TimeLisp(*drawing, L"(sslength (ssget \"X\" '((8 . \"LOT-*\"))))", all);
+        std::printf("ssget_count %ls\nssget_all_count %ls\n", some.c_str(), all.c_str());
+
         DrawingGroup type{0, std::wstring(L"LINE")};
         drawing->AddEntity({type});
         std::wstring target = path + L".bench-save.dxf";
@@ -99,9 +140,9 @@ int wmain(int argc, wchar_t** argv)
                         + static_cast<double>(attributes.nFileSizeHigh) * 4096.0;
 
         std::printf("open_ms %.1f\nscene_ms %.1f\nrepaint_ms %.1f\nsave_ms %.1f\n"
-                    "memory_mb %.1f\nfile_mb %.1f\npolylines %zu\n",
+                    "memory_mb %.1f\nfile_mb %.1f\npolylines %zu\nssget_ms %.1f\nssget_all_ms %.1f\n",
                     MedianOf(opens), MedianOf(scenes), MedianOf(repaints), MedianOf(saves),
-                    memory, fileMb, scene->PolylineCount());
+                    memory, fileMb, scene->PolylineCount(), ssget, ssgetAll);
     } catch (const DxfReadError& error) {
         std::fprintf(stderr, "drawing_bench: line %lld: %ls\n", error.Line(), error.Message().c_str());
         return 1;

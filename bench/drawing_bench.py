@@ -75,9 +75,9 @@ def main():
     print(f"save: {figures['save_ms']:.0f} ms, ratio to goal 2000 ms {figures['save_ms'] / 2000:.2f}")
     print(f"memory: {figures['memory_mb']:.0f} MB, ratio to the file's {figures['file_mb']:.1f} MB "
           f"{figures['memory_mb'] / figures['file_mb']:.1f}")
-    for extra in ("ssget_ms",):
-        if extra in figures:
-            print(f"ssget of one layer pattern: {figures[extra]:.1f} ms")
+    print(f"ssget of one layer pattern: {figures['ssget_ms']:.1f} ms "
+          f"({figures['ssget_count']:.0f} lots), ratio to goal 100 ms {figures['ssget_ms'] / 100:.2f}; "
+          f"every lot: {figures['ssget_all_ms']:.1f} ms ({figures['ssget_all_count']:.0f} lots)")
 
 
 if __name__ == "__main__":
