@@ -66,7 +66,13 @@ LispWildcard::LispWildcard(std::wstring_view pattern, bool ignoreCase) : m_ignor
 
 wchar_t LispWildcard::Fold(wchar_t ch) const
 {
-    return m_ignoreCase ? static_cast<wchar_t>(std::towupper(ch)) : ch;
+    // Layer names are mostly ASCII, and ssget folds one for every entity of
+    // the drawing: the library's towupper costs more than the whole match.
+    if (!m_ignoreCase)
+        return ch;
+    if (ch < 0x80)
+        return ch >= L'a' && ch <= L'z' ? static_cast<wchar_t>(ch - (L'a' - L'A')) : ch;
+    return static_cast<wchar_t>(std::towupper(ch));
 }
 
 bool LispWildcard::MatchesOne(const Token& token, wchar_t ch) const
