@@ -96,7 +96,11 @@ int wmain(int argc, wchar_t** argv)
 
         HDC dc = CreateCompatibleDC(nullptr);
         BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, 1000, -700, 1, 32, BI_RGB};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 1000;
+        info.bmiHeader.biHeight = -700;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
         HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         HGDIOBJ old = SelectObject(dc, bitmap);

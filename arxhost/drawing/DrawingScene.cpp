@@ -91,10 +91,16 @@ size_t DrawingScene::PolylineCount() const
     return count;
 }
 
-const DrawingScene::LayerLook& DrawingScene::LayerOf(const std::wstring& name) const
+const DrawingScene::LayerLook& DrawingScene::LayerOf(std::string_view name)
 {
-    auto found = m_layers.find(Upper(name));
-    return found == m_layers.end() ? m_unknownLayer : found->second;
+    std::string key(name);
+    auto known = m_layersByBytes.find(key);
+    if (known != m_layersByBytes.end())
+        return *known->second;
+    auto found = m_layers.find(Upper(m_drawing.Codec().Decode(name)));
+    const LayerLook* look = found == m_layers.end() ? &m_unknownLayer : &found->second;
+    m_layersByBytes.emplace(std::move(key), look);
+    return *look;
 }
 
 DrawingScene::Look DrawingScene::LookOf(Drawing::Id id) const
@@ -103,7 +109,7 @@ DrawingScene::Look DrawingScene::LookOf(Drawing::Id id) const
     const DxfFile& file = m_drawing.File();
     for (const DxfTag& tag : file.Tags(id)) {
         switch (tag.code) {
-        case 8: look.layer = m_drawing.Codec().Decode(file.Value(tag)); break;
+        case 8: look.layer = file.Value(tag); break;
         case 62: look.colour = static_cast<int>(DxfGroupCode::ParseInteger(file.Value(tag)).value_or(256)); break;
         case 420: look.trueColour = static_cast<long>(DxfGroupCode::ParseInteger(file.Value(tag)).value_or(-1)); break;
         case 67: look.paperSpace = DxfGroupCode::ParseInteger(file.Value(tag)).value_or(0) == 1; break;
@@ -111,11 +117,11 @@ DrawingScene::Look DrawingScene::LookOf(Drawing::Id id) const
         }
     }
     if (look.layer.empty())
-        look.layer = L"0";
+        look.layer = "0";
     return look;
 }
 
-COLORREF DrawingScene::ColourOf(const Look& look, const Placement& place) const
+COLORREF DrawingScene::ColourOf(const Look& look, const Placement& place)
 {
     if (look.trueColour >= 0)
         return FromRgb(look.trueColour);
@@ -130,7 +136,7 @@ void DrawingScene::AddEntity(Drawing::Id id, const Placement& place)
 {
     Look look = LookOf(id);
     // Entities of layer 0 inside a block take the layer of the insert.
-    if (place.depth > 0 && look.layer == L"0")
+    if (place.depth > 0 && look.layer == "0")
         look.layer = place.blockLayer;
     if (!LayerOf(look.layer).visible)
         return;
@@ -140,7 +146,8 @@ void DrawingScene::AddEntity(Drawing::Id id, const Placement& place)
     auto real = [&](int code) { return Number(file.Find(id, code, "0")); };
 
     if (type == "LINE") {
-        AddPolyline(colour, {real(10), real(20), real(11), real(21)}, place);
+        const double xy[] = {real(10), real(20), real(11), real(21)};
+        AddPolyline(colour, xy, 4, place);
     } else if (type == "LWPOLYLINE" || type == "POLYLINE") {
         AddPolylineEntity(id, colour, place);
     } else if (type == "CIRCLE" || type == "ARC") {
@@ -153,12 +160,12 @@ void DrawingScene::AddEntity(Drawing::Id id, const Placement& place)
                 sweep += 2 * kPi;
         }
         AddArc(xy, real(10), real(20), std::fabs(real(40)), start, sweep);
-        AddPolyline(colour, xy, place);
+        AddPolyline(colour, xy.data(), xy.size(), place);
     } else if (type == "POINT") {
         double x = 0, y = 0;
         place.Map(real(10), real(20), x, y);
-        m_points.emplace_back(x, y);
-        m_pointColours.push_back(colour);
+        m_dots.emplace_back(x, y);
+        m_dotColours.push_back(colour);
         m_extents.Add(x, y);
     } else if (type == "TEXT" || type == "ATTRIB") {
         AddText(id, colour, place);
@@ -176,21 +183,21 @@ void DrawingScene::AddEntity(Drawing::Id id, const Placement& place)
     }
 }
 
-void DrawingScene::AddPolyline(COLORREF colour, const std::vector<double>& xy,
+void DrawingScene::AddPolyline(COLORREF colour, const double* xy, size_t count,
                                const Placement& place)
 {
-    if (xy.size() < 4)
+    if (count < 4)
         return;
     Stroke& stroke = m_strokes[colour];
     Box box;
-    for (size_t i = 0; i + 1 < xy.size(); i += 2) {
+    for (size_t i = 0; i + 1 < count; i += 2) {
         double x = 0, y = 0;
         place.Map(xy[i], xy[i + 1], x, y);
         stroke.xy.push_back(x);
         stroke.xy.push_back(y);
         box.Add(x, y);
     }
-    stroke.counts.push_back(static_cast<std::uint32_t>(xy.size() / 2));
+    stroke.counts.push_back(static_cast<std::uint32_t>(count / 2));
     stroke.boxes.push_back(box);
     m_extents.Add(box.minX, box.minY);
     m_extents.Add(box.maxX, box.maxY);
@@ -240,10 +247,8 @@ void DrawingScene::AddBulge(std::vector<double>& xy, double x1, double y1, doubl
 void DrawingScene::AddPolylineEntity(Drawing::Id id, COLORREF colour, const Placement& place)
 {
     const DxfFile& file = m_drawing.File();
-    struct Vertex {
-        double x = 0, y = 0, bulge = 0;
-    };
-    std::vector<Vertex> vertices;
+    std::vector<Vertex>& vertices = m_vertices;
+    vertices.clear();
     long long flags = 0;
     if (m_drawing.Type(id) == "LWPOLYLINE") {
         for (const DxfTag& tag : file.Tags(id)) {
@@ -274,7 +279,8 @@ void DrawingScene::AddPolylineEntity(Drawing::Id id, COLORREF colour, const Plac
     if (vertices.empty())
         return;
     bool closed = (flags & 1) != 0;
-    std::vector<double> xy{vertices[0].x, vertices[0].y};
+    std::vector<double>& xy = m_points;
+    xy.assign({vertices[0].x, vertices[0].y});
     size_t segments = closed ? vertices.size() : vertices.size() - 1;
     for (size_t i = 0; i < segments; ++i) {
         const Vertex& from = vertices[i];
@@ -285,7 +291,7 @@ void DrawingScene::AddPolylineEntity(Drawing::Id id, COLORREF colour, const Plac
         xy.push_back(xy[0]);   // a single vertex: a dot
         xy.push_back(xy[1]);
     }
-    AddPolyline(colour, xy, place);
+    AddPolyline(colour, xy.data(), xy.size(), place);
 }
 
 void DrawingScene::AddText(Drawing::Id id, COLORREF colour, const Placement& place)
@@ -358,7 +364,7 @@ void DrawingScene::AddMText(Drawing::Id id, COLORREF colour, const Placement& pl
     }
 }
 
-void DrawingScene::AddInsert(Drawing::Id id, COLORREF colour, const std::wstring& layer,
+void DrawingScene::AddInsert(Drawing::Id id, COLORREF colour, std::string_view layer,
                              const Placement& place)
 {
     if (place.depth >= kMaxInsertDepth)

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <map>
+#include <string_view>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -62,7 +64,7 @@ private:
     struct Placement {
         double a = 1, b = 0, c = 0, d = 1, e = 0, f = 0;   // x' = a x + c y + e, y' = b x + d y + f
         COLORREF blockColour = RGB(255, 255, 255);
-        std::wstring blockLayer;
+        std::string blockLayer;   // the insert's layer, as the file writes it
         int depth = 0;
         void Map(double x, double y, double& outX, double& outY) const;
         double Rotation() const;
@@ -73,9 +75,10 @@ private:
         bool visible = true;
         COLORREF colour = RGB(255, 255, 255);
     };
-    // What an entity's common groups say about how it looks.
+    // What an entity's common groups say about how it looks; the layer as
+    // the file writes it.
     struct Look {
-        std::wstring layer;
+        std::string_view layer;
         int colour = 256;          // ACI, 0 by block, 256 by layer
         long trueColour = -1;
         bool paperSpace = false;
@@ -83,9 +86,9 @@ private:
 
     void AddEntity(Drawing::Id id, const Placement& place);
     Look LookOf(Drawing::Id id) const;
-    const LayerLook& LayerOf(const std::wstring& name) const;
-    COLORREF ColourOf(const Look& look, const Placement& place) const;
-    void AddPolyline(COLORREF colour, const std::vector<double>& xy, const Placement& place);
+    const LayerLook& LayerOf(std::string_view name);
+    COLORREF ColourOf(const Look& look, const Placement& place);
+    void AddPolyline(COLORREF colour, const double* xy, size_t count, const Placement& place);
     static void AddArc(std::vector<double>& xy, double cx, double cy, double r, double start,
                        double sweep);
     static void AddBulge(std::vector<double>& xy, double x1, double y1, double x2, double y2,
@@ -93,16 +96,25 @@ private:
     void AddPolylineEntity(Drawing::Id id, COLORREF colour, const Placement& place);
     void AddText(Drawing::Id id, COLORREF colour, const Placement& place);
     void AddMText(Drawing::Id id, COLORREF colour, const Placement& place);
-    void AddInsert(Drawing::Id id, COLORREF colour, const std::wstring& layer,
+    void AddInsert(Drawing::Id id, COLORREF colour, std::string_view layer,
                    const Placement& place);
     void AddBlock(const std::wstring& name, const Placement& place);
 
     const Drawing& m_drawing;   // only while the scene is built
     std::map<std::wstring, LayerLook> m_layers;   // by upper-case name
+    // The same by the name's bytes in the file, filled as entities name them:
+    // a hundred thousand entities look up a few hundred names.
+    std::unordered_map<std::string, const LayerLook*> m_layersByBytes;
     LayerLook m_unknownLayer;
     std::map<COLORREF, Stroke> m_strokes;
     std::vector<Text> m_texts;
-    std::vector<std::pair<double, double>> m_points;
-    std::vector<COLORREF> m_pointColours;
+    std::vector<std::pair<double, double>> m_dots;   // POINT entities
+    std::vector<COLORREF> m_dotColours;
+    // Reused while the scene is built, so that a polyline costs no allocation.
+    struct Vertex {
+        double x = 0, y = 0, bulge = 0;
+    };
+    std::vector<Vertex> m_vertices;
+    std::vector<double> m_points;
     Box m_extents;
 };

@@ -64,10 +64,10 @@ void DrawingScene::Paint(HDC dc, const RECT& area, const View& view) const
         DeleteObject(pen);
     }
 
-    for (size_t i = 0; i < m_points.size(); ++i) {
-        int x = toX(m_points[i].first), y = toY(m_points[i].second);
+    for (size_t i = 0; i < m_dots.size(); ++i) {
+        int x = toX(m_dots[i].first), y = toY(m_dots[i].second);
         if (x >= area.left && x < area.right && y >= area.top && y < area.bottom)
-            SetPixelV(dc, x, y, m_pointColours[i]);
+            SetPixelV(dc, x, y, m_dotColours[i]);
     }
 
     // One font per size and direction, made as the texts need them.

@@ -129,7 +129,11 @@ public:
         m_drawing = Drawing::FromBytes(dxf);
         m_dc = CreateCompatibleDC(nullptr);
         BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, 200, -100, 1, 32, BI_RGB};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 200;
+        info.bmiHeader.biHeight = -100;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
         m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         m_old = SelectObject(m_dc, m_bitmap);
