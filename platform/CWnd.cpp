@@ -369,6 +369,15 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDBLCLK:
         OnRButtonDblClk(static_cast<UINT>(wParam), point());
         return 0;
+    case WM_MBUTTONDOWN:
+        OnMButtonDown(static_cast<UINT>(wParam), point());
+        return 0;
+    case WM_MBUTTONUP:
+        OnMButtonUp(static_cast<UINT>(wParam), point());
+        return 0;
+    case WM_MBUTTONDBLCLK:
+        OnMButtonDblClk(static_cast<UINT>(wParam), point());
+        return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(static_cast<UINT>(wParam), point());
         return 0;
@@ -464,6 +473,9 @@ void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnMButtonDblClk(UINT, CPoint) { Default(); }
 void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
 BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }

@@ -177,6 +177,9 @@ protected:
     virtual void OnRButtonDown(UINT flags, CPoint point);
     virtual void OnRButtonUp(UINT flags, CPoint point);
     virtual void OnRButtonDblClk(UINT flags, CPoint point);
+    virtual void OnMButtonDown(UINT flags, CPoint point);
+    virtual void OnMButtonUp(UINT flags, CPoint point);
+    virtual void OnMButtonDblClk(UINT flags, CPoint point);
     virtual void OnMouseMove(UINT flags, CPoint point);
     virtual BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint);
     virtual void OnTimer(UINT_PTR id);

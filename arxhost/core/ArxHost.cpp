@@ -1,8 +1,10 @@
 #include "ArxHost.h"
 
 #include <cassert>
+#include <cwctype>
 
 #include "ConsoleWriter.h"
+#include "DxfReadError.h"
 #include "HostSession.h"
 #include "LispError.h"
 #include "LispPrinter.h"
@@ -72,6 +74,77 @@ void ArxHost::WriteStream(DWORD stream, const std::wstring& text)
 void ArxHost::SetDrawing(const std::wstring& path)
 {
     m_session->SetDrawing(path);
+}
+
+bool ArxHost::OpenDrawing(const std::wstring& path, std::wstring& error)
+{
+    size_t dot = path.find_last_of(L'.');
+    std::wstring extension = dot == std::wstring::npos ? L"" : path.substr(dot);
+    for (wchar_t& ch : extension)
+        ch = static_cast<wchar_t>(std::towlower(ch));
+    if (extension != L".dxf") {
+        m_session->SetDrawing(path);
+        return true;
+    }
+    try {
+        m_session->drawing.Open(path);
+        return true;
+    } catch (const DxfReadError& failure) {
+        error = L"drawing \"" + path + L"\" could not be read: ";
+        if (failure.Line() > 0)
+            error += L"line " + std::to_wstring(failure.Line()) + L": ";
+        error += failure.Message();
+        return false;
+    }
+}
+
+bool ArxHost::IsDrawingCommand(const std::wstring& name)
+{
+    std::wstring upper;
+    for (wchar_t ch : name)
+        upper += static_cast<wchar_t>(std::towupper(ch));
+    return upper == L"QSAVE" || upper == L"SAVEAS" || upper == L"ZOOM";
+}
+
+bool ArxHost::RunDrawingCommand(const std::vector<std::wstring>& words, std::wstring& message)
+{
+    try {
+        m_session->Command(words);
+        return true;
+    } catch (const LispError& failure) {
+        message = failure.Message();
+        return false;
+    }
+}
+
+bool ArxHost::DrawingExtents(double& minX, double& minY, double& maxX, double& maxY)
+{
+    const DrawingScene::Box& box = m_session->drawing.Scene().Extents();
+    minX = box.minX;
+    minY = box.minY;
+    maxX = box.maxX;
+    maxY = box.maxY;
+    return !box.empty;
+}
+
+void ArxHost::PaintDrawing(HDC dc, const RECT& area, double centreX, double centreY,
+                           double scale)
+{
+    DrawingScene::View view;
+    view.centreX = centreX;
+    view.centreY = centreY;
+    view.scale = scale;
+    m_session->drawing.Scene().Paint(dc, area, view);
+}
+
+unsigned ArxHost::DrawingRevision() const
+{
+    return m_session->drawing.Revision();
+}
+
+void ArxHost::SetZoomExtentsHandler(std::function<void()> handler)
+{
+    m_session->zoomExtents = std::move(handler);
 }
 
 std::wstring ArxHost::DrawingName() const

@@ -116,10 +116,27 @@ public:
     static void WriteStream(DWORD stream, const std::wstring& text);
 
     // The drawing whose folder and name DWGPREFIX and DWGNAME answer; by
-    // default "Drawing1.dwg" in the current folder.
+    // default "Drawing1.dwg" in the current folder. SetDrawing names an empty
+    // drawing; OpenDrawing reads a DXF file (any other name, a .dwg, gives an
+    // empty drawing of that name) and is false with the reason when the file
+    // cannot be read, leaving an empty drawing of that name.
     void SetDrawing(const std::wstring& path);
+    bool OpenDrawing(const std::wstring& path, std::wstring& error);
     std::wstring DrawingName() const;
     std::wstring DrawingPrefix() const;
+
+    // A drawing command typed on the command line (QSAVE, SAVEAS name,
+    // ZOOM E); false with the message when it is unknown or fails.
+    bool RunDrawingCommand(const std::vector<std::wstring>& words, std::wstring& message);
+    static bool IsDrawingCommand(const std::wstring& name);
+    // What the drawing window shows: the extent of the visible entities (false
+    // when there are none), their picture in an area of a DC, and a number
+    // that changes with every change of the drawing.
+    bool DrawingExtents(double& minX, double& minY, double& maxX, double& maxY);
+    void PaintDrawing(HDC dc, const RECT& area, double centreX, double centreY, double scale);
+    unsigned DrawingRevision() const;
+    // Called for ZOOM E (from LISP's command too).
+    void SetZoomExtentsHandler(std::function<void()> handler);
     void SetWindows(HWND mainWindow, HWND documentWindow);
     ArxScript& Script();
 

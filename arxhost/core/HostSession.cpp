@@ -20,7 +20,6 @@ HostSession::HostSession() : m_evaluator(*this)
     out = [](const std::wstring& text) { ConsoleWriter::Write(STD_OUTPUT_HANDLE, text); };
     err = [](const std::wstring& text) { ConsoleWriter::Write(STD_ERROR_HANDLE, text); };
     call.result = LispValue::Void();
-    SetDrawing(L"Drawing1.dwg");
 }
 
 HostSession::~HostSession()
@@ -48,26 +47,57 @@ LispRef HostSession::GetVar(const std::wstring& name)
 {
     std::wstring key = Upper(name);
     if (key == L"DWGPREFIX")
-        return LispValue::String(m_drawingPrefix);
+        return LispValue::String(drawing.Prefix());
     if (key == L"DWGNAME")
-        return LispValue::String(m_drawingName);
+        return LispValue::String(drawing.Name());
+    if (key == L"CLAYER") {
+        std::optional<std::wstring> layer = drawing.Contents().HeaderText("$CLAYER");
+        return LispValue::String(layer && !layer->empty() ? *layer : L"0");
+    }
+    if (key == L"EXTMIN" || key == L"EXTMAX") {
+        // What is drawn, as ZOOM E fits it; an empty drawing answers the
+        // CAD host's values for "no extents".
+        const DrawingScene::Box& box = drawing.Scene().Extents();
+        bool min = key == L"EXTMIN";
+        double x = box.empty ? (min ? 1.0e20 : -1.0e20) : (min ? box.minX : box.maxX);
+        double y = box.empty ? (min ? 1.0e20 : -1.0e20) : (min ? box.minY : box.maxY);
+        double z = box.empty ? (min ? 1.0e20 : -1.0e20) : 0.0;
+        return LispValue::List({LispValue::Real(x), LispValue::Real(y), LispValue::Real(z)});
+    }
     return nullptr;
 }
 
-void HostSession::SetDrawing(const std::wstring& path)
+// The drawing commands that LISP's `command` and the command line share.
+// Prefixes of the CAD host's command names ("_" for the English name, "."
+// for the built-in one) are accepted and dropped.
+void HostSession::Command(const std::vector<std::wstring>& words)
 {
-    // The folder is absolute and ends in a separator, as DWGPREFIX does.
-    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    std::wstring full(size, L'\0');
-    if (size) {
-        DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-        full.resize(length);
-    } else {
-        full = path;
+    if (words.empty())
+        return;
+    std::wstring name = Upper(words[0]);
+    while (!name.empty() && (name[0] == L'_' || name[0] == L'.' || name[0] == L'+'))
+        name.erase(0, 1);
+    try {
+        if (name == L"QSAVE") {
+            drawing.Save();
+        } else if (name == L"SAVEAS") {
+            if (words.size() < 2 || words.back().empty())
+                throw HostCommandError(L"SAVEAS needs the name of the file");
+            drawing.SaveAs(words.back());
+        } else if (name == L"ZOOM") {
+            std::wstring option = words.size() > 1 ? Upper(words[1]) : L"";
+            while (!option.empty() && option[0] == L'_')
+                option.erase(0, 1);
+            if (option != L"E" && option != L"EXTENTS")
+                throw HostCommandError(L"ZOOM knows only E (extents)");
+            if (zoomExtents)
+                zoomExtents();
+        } else {
+            throw HostCommandError(L"unknown command \"" + words[0] + L"\"");
+        }
+    } catch (const HostCommandError& failure) {
+        throw LispEvalError(failure.Message());
     }
-    size_t slash = full.find_last_of(L"\\/");
-    m_drawingPrefix = slash == std::wstring::npos ? L"" : full.substr(0, slash + 1);
-    m_drawingName = slash == std::wstring::npos ? full : full.substr(slash + 1);
 }
 
 std::wstring HostSession::Upper(const std::wstring& name)

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "ArxHost.h"
 #include "ArxModule.h"
+#include "HostDrawing.h"
 #include "LispEvaluator.h"
 #include "LispHost.h"
 
@@ -29,16 +31,22 @@ public:
     // LispHost
     void Write(const std::wstring& text) override;
     LispRef GetVar(const std::wstring& name) override;
+    Drawing* CurrentDrawing() override { return &drawing.Contents(); }
 
     // Output
     ArxHost::Writer out;
     ArxHost::Writer err;
     void WriteError(const std::wstring& text) { err(text); }
 
+    void Command(const std::vector<std::wstring>& words) override;
+
     // Drawing and windows
-    void SetDrawing(const std::wstring& path);
-    const std::wstring& DrawingPrefix() const { return m_drawingPrefix; }
-    const std::wstring& DrawingName() const { return m_drawingName; }
+    void SetDrawing(const std::wstring& path) { drawing.SetEmpty(path); }
+    const std::wstring& DrawingPrefix() const { return drawing.Prefix(); }
+    const std::wstring& DrawingName() const { return drawing.Name(); }
+    HostDrawing drawing;
+    // Told of ZOOM E: the window that shows the drawing fits it in.
+    std::function<void()> zoomExtents;
     HWND mainWindow = nullptr;
     HWND documentWindow = nullptr;
     ArxScript script;
@@ -83,8 +91,6 @@ private:
     LispRef CallExternal(const std::wstring& name, const LispArgs& args);
     void DropRegistrations(ArxModule* module);
 
-    std::wstring m_drawingPrefix;
-    std::wstring m_drawingName;
     std::vector<std::unique_ptr<ArxModule>> m_modules;
     ArxModule* m_caller = nullptr;   // module whose entry is running
     std::map<std::wstring, Registration> m_functions;

@@ -1,11 +1,15 @@
 // Built-in functions, by group:
 //   lists    list cons car cdr c[ad]{2,3}r nth length append reverse last member
-//            assoc mapcar apply atom listp null not eq equal type
+//            assoc mapcar apply subst vl-sort vl-remove-if vl-remove-if-not atom
+//            listp null not eq equal type
 //   numbers  + - * / 1+ 1- = /= < > <= >= abs min max rem fix float
-//   strings  strcat strlen substr strcase itoa atoi atof
+//   strings  strcat strlen substr strcase wcmatch itoa atoi atof
 //   I/O      princ prin1 print terpri getvar load
 #include "LispBuiltins.h"
 
+#include "LispBuiltinArgs.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cwctype>
 
@@ -15,68 +19,20 @@
 #include "LispReader.h"
 #include "LispSourceFile.h"
 #include "LispStackGuard.h"
+#include "LispWildcard.h"
 
 namespace {
 
-using Call = LispRef (*)(LispEvaluator&, const LispArgs&);
-
-void Def(LispEvaluator& e, const wchar_t* name, int minArgs, int maxArgs, Call call)
-{
-    LispBuiltin builtin;
-    builtin.name = name;
-    builtin.minArgs = minArgs;
-    builtin.maxArgs = maxArgs;
-    builtin.call = call;
-    e.Define(std::move(builtin));
-}
-
-[[noreturn]] void BadType(const wchar_t* predicate, const LispRef& value)
-{
-    throw LispEvalError(std::wstring(L"bad argument type: ") + predicate + L": "
-                        + LispPrinter::Prin1(value));
-}
-
-LispRef Bool(bool value)
-{
-    return value ? LispValue::T() : nullptr;
-}
-
-const std::wstring& Str(const LispRef& value)
-{
-    if (!value || value->Type() != LispType::String)
-        BadType(L"stringp", value);
-    return value->AsString();
-}
-
-std::int32_t Int(const LispRef& value)
-{
-    if (!value || value->Type() != LispType::Integer)
-        BadType(L"fixnump", value);
-    return value->AsInteger();
-}
-
-double Num(const LispRef& value)
-{
-    if (!value || !value->IsNumber())
-        BadType(L"numberp", value);
-    return value->AsNumber();
-}
-
-const LispRef& List(const LispRef& value)
-{
-    if (!LispIsList(value))
-        BadType(L"listp", value);
-    return value;
-}
+using Args = LispBuiltinArgs;
 
 LispRef Car(const LispRef& value)
 {
-    return List(value) ? value->Car() : nullptr;
+    return Args::List(value) ? value->Car() : nullptr;
 }
 
 LispRef Cdr(const LispRef& value)
 {
-    return List(value) ? value->Cdr() : nullptr;
+    return Args::List(value) ? value->Cdr() : nullptr;
 }
 
 // 32-bit integers wrap around as AutoLISP's do.
@@ -85,59 +41,12 @@ std::int32_t Wrap(long long value)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
-bool Equal(const LispRef& a, const LispRef& b)
-{
-    if (a == b)
-        return true;
-    if (!a || !b)
-        return false;
-    if (a->IsNumber() && b->IsNumber())
-        return a->AsNumber() == b->AsNumber();
-    if (a->Type() != b->Type())
-        return false;
-    switch (a->Type()) {
-    case LispType::String: return a->AsString() == b->AsString();
-    case LispType::Symbol: return a->SymbolName() == b->SymbolName();
-    case LispType::Cons: {
-        LispStackGuard::Check();   // items nest through car without a limit
-        const LispValue* x = a.get();
-        const LispValue* y = b.get();
-        while (x && y && x->Type() == LispType::Cons && y->Type() == LispType::Cons) {
-            if (!Equal(x->Car(), y->Car()))
-                return false;
-            const LispRef& nx = x->Cdr();
-            const LispRef& ny = y->Cdr();
-            if (!nx || !ny || nx->Type() != LispType::Cons || ny->Type() != LispType::Cons)
-                return Equal(nx, ny);
-            x = nx.get();
-            y = ny.get();
-        }
-        return false;
-    }
-    default: return false;
-    }
-}
-
-bool Eq(const LispRef& a, const LispRef& b)
-{
-    if (a == b)
-        return true;
-    if (!a || !b || a->Type() != b->Type())
-        return false;
-    switch (a->Type()) {
-    case LispType::Symbol: return a->SymbolName() == b->SymbolName();
-    case LispType::Integer: return a->AsInteger() == b->AsInteger();
-    case LispType::Real: return a->AsReal() == b->AsReal();
-    default: return false;
-    }
-}
-
 // Arithmetic: integers stay integers until a real takes part.
 LispRef Arithmetic(const LispArgs& args, wchar_t op)
 {
     bool real = false;
     for (const LispRef& arg : args) {
-        Num(arg);
+        Args::Num(arg);
         real = real || arg->Type() == LispType::Real;
     }
     if (args.empty())
@@ -195,7 +104,7 @@ LispRef Compare(const LispArgs& args, Test test)
             int c = a->AsString().compare(b->AsString());
             sign = c < 0 ? -1 : (c > 0 ? 1 : 0);
         } else {
-            BadType(L"numberp", (a && a->IsNumber()) || (a && a->Type() == LispType::String) ? b : a);
+            Args::BadType(L"numberp", (a && a->IsNumber()) || (a && a->Type() == LispType::String) ? b : a);
         }
         if (!test(sign))
             return nullptr;
@@ -210,7 +119,7 @@ LispRef Extreme(const LispArgs& args, Better better)
     LispRef best = args[0];
     bool real = false;
     for (const LispRef& v : args) {
-        Num(v);
+        Args::Num(v);
         real = real || v->Type() == LispType::Real;
         if (better(v->AsNumber(), best->AsNumber()))
             best = v;
@@ -248,12 +157,18 @@ void LispBuiltins::Install(LispEvaluator& evaluator)
     InstallNumbers(evaluator);
     InstallStrings(evaluator);
     InstallInputOutput(evaluator);
+    InstallCommand(evaluator);
+    InstallMath(evaluator);
+    InstallEntities(evaluator);
+    InstallSelection(evaluator);
+    InstallTables(evaluator);
+    InstallDictionaries(evaluator);
 }
 
 void LispBuiltins::InstallLists(LispEvaluator& e)
 {
-    Def(e, L"LIST", 0, -1, [](LispEvaluator&, const LispArgs& a) { return LispValue::List(a); });
-    Def(e, L"CONS", 2, 2, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"LIST", 0, -1, [](LispEvaluator&, const LispArgs& a) { return LispValue::List(a); });
+    Args::Def(e, L"CONS", 2, 2, [](LispEvaluator&, const LispArgs& a) {
         return LispValue::MakeCons(a[0], a[1]);
     });
     static const wchar_t* const paths[] = {L"a", L"d", L"aa", L"ad", L"da", L"dd", L"add", L"dda",
@@ -265,57 +180,57 @@ void LispBuiltins::InstallLists(LispEvaluator& e)
         name += L"R";
         InstallCxR(e, name.c_str(), path);
     }
-    Def(e, L"NTH", 2, 2, [](LispEvaluator&, const LispArgs& a) -> LispRef {
-        std::int32_t n = Int(a[0]);
-        LispRef list = List(a[1]);
+    Args::Def(e, L"NTH", 2, 2, [](LispEvaluator&, const LispArgs& a) -> LispRef {
+        std::int32_t n = Args::Int(a[0]);
+        LispRef list = Args::List(a[1]);
         for (; n > 0 && list && list->Type() == LispType::Cons; --n)
             list = list->Cdr();
         if (n < 0 || !list || list->Type() != LispType::Cons)
             return nullptr;
         return list->Car();
     });
-    Def(e, L"LENGTH", 1, 1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"LENGTH", 1, 1, [](LispEvaluator&, const LispArgs& a) {
         if (!LispIsProperList(a[0]))
-            BadType(L"listp", a[0]);
+            Args::BadType(L"listp", a[0]);
         return LispValue::Integer(static_cast<std::int32_t>(LispListItems(a[0]).size()));
     });
-    Def(e, L"APPEND", 0, -1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"APPEND", 0, -1, [](LispEvaluator&, const LispArgs& a) {
         std::vector<LispRef> items;
         for (const LispRef& list : a) {
             if (!LispIsProperList(list))
-                BadType(L"listp", list);
+                Args::BadType(L"listp", list);
             for (const LispRef& item : LispListItems(list))
                 items.push_back(item);
         }
         return LispValue::List(items);
     });
-    Def(e, L"REVERSE", 1, 1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"REVERSE", 1, 1, [](LispEvaluator&, const LispArgs& a) {
         if (!LispIsProperList(a[0]))
-            BadType(L"listp", a[0]);
+            Args::BadType(L"listp", a[0]);
         std::vector<LispRef> items = LispListItems(a[0]);
         return LispValue::List(std::vector<LispRef>(items.rbegin(), items.rend()));
     });
-    Def(e, L"LAST", 1, 1, [](LispEvaluator&, const LispArgs& a) -> LispRef {
-        std::vector<LispRef> items = LispListItems(List(a[0]));
+    Args::Def(e, L"LAST", 1, 1, [](LispEvaluator&, const LispArgs& a) -> LispRef {
+        std::vector<LispRef> items = LispListItems(Args::List(a[0]));
         return items.empty() ? nullptr : items.back();
     });
-    Def(e, L"MEMBER", 2, 2, [](LispEvaluator&, const LispArgs& a) -> LispRef {
-        for (LispRef list = List(a[1]); list && list->Type() == LispType::Cons; list = list->Cdr())
-            if (Equal(a[0], list->Car()))
+    Args::Def(e, L"MEMBER", 2, 2, [](LispEvaluator&, const LispArgs& a) -> LispRef {
+        for (LispRef list = Args::List(a[1]); list && list->Type() == LispType::Cons; list = list->Cdr())
+            if (Args::Equal(a[0], list->Car()))
                 return list;
         return nullptr;
     });
-    Def(e, L"ASSOC", 2, 2, [](LispEvaluator&, const LispArgs& a) -> LispRef {
-        for (const LispRef& item : LispListItems(List(a[1])))
-            if (item && item->Type() == LispType::Cons && Equal(a[0], item->Car()))
+    Args::Def(e, L"ASSOC", 2, 2, [](LispEvaluator&, const LispArgs& a) -> LispRef {
+        for (const LispRef& item : LispListItems(Args::List(a[1])))
+            if (item && item->Type() == LispType::Cons && Args::Equal(a[0], item->Car()))
                 return item;
         return nullptr;
     });
-    Def(e, L"MAPCAR", 2, -1, [](LispEvaluator& ev, const LispArgs& a) {
+    Args::Def(e, L"MAPCAR", 2, -1, [](LispEvaluator& ev, const LispArgs& a) {
         std::vector<std::vector<LispRef>> lists;
         size_t shortest = SIZE_MAX;
         for (size_t i = 1; i < a.size(); ++i) {
-            lists.push_back(LispListItems(List(a[i])));
+            lists.push_back(LispListItems(Args::List(a[i])));
             shortest = std::min(shortest, lists.back().size());
         }
         std::vector<LispRef> results;
@@ -327,24 +242,53 @@ void LispBuiltins::InstallLists(LispEvaluator& e)
         }
         return LispValue::List(results);
     });
-    Def(e, L"APPLY", 2, 2, [](LispEvaluator& ev, const LispArgs& a) {
+    Args::Def(e, L"APPLY", 2, 2, [](LispEvaluator& ev, const LispArgs& a) {
         if (!LispIsProperList(a[1]))
-            BadType(L"listp", a[1]);
+            Args::BadType(L"listp", a[1]);
         return ev.Apply(a[0], LispListItems(a[1]));
     });
-    Def(e, L"ATOM", 1, 1, [](LispEvaluator&, const LispArgs& a) {
-        return Bool(!a[0] || a[0]->Type() != LispType::Cons);
+    Args::Def(e, L"SUBST", 3, 3, [](LispEvaluator&, const LispArgs& a) {
+        std::vector<LispRef> items = LispListItems(Args::List(a[2]));
+        for (LispRef& item : items)
+            if (Args::Equal(item, a[1]))
+                item = a[0];
+        return LispValue::List(items);
     });
-    Def(e, L"LISTP", 1, 1, [](LispEvaluator&, const LispArgs& a) { return Bool(LispIsList(a[0])); });
-    Def(e, L"NULL", 1, 1, [](LispEvaluator&, const LispArgs& a) { return Bool(!a[0]); });
-    Def(e, L"NOT", 1, 1, [](LispEvaluator&, const LispArgs& a) { return Bool(!a[0]); });
-    Def(e, L"EQ", 2, 2, [](LispEvaluator&, const LispArgs& a) { return Bool(Eq(a[0], a[1])); });
-    Def(e, L"EQUAL", 2, 3, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"VL-SORT", 2, 2, [](LispEvaluator& ev, const LispArgs& a) {
+        std::vector<LispRef> items = LispListItems(Args::List(a[0]));
+        std::stable_sort(items.begin(), items.end(), [&](const LispRef& x, const LispRef& y) {
+            return ev.Apply(a[1], {x, y}) != nullptr;
+        });
+        // Like AutoLISP, the sort keeps one of equal numbers.
+        std::vector<LispRef> kept;
+        for (const LispRef& item : items)
+            if (kept.empty() || !(item && item->IsNumber() && Args::Eq(kept.back(), item)))
+                kept.push_back(item);
+        return LispValue::List(kept);
+    });
+    for (bool keep : {false, true}) {
+        Args::Def(e, keep ? L"VL-REMOVE-IF-NOT" : L"VL-REMOVE-IF", 2, 2,
+                  [keep](LispEvaluator& ev, const LispArgs& a) {
+                      std::vector<LispRef> kept;
+                      for (const LispRef& item : LispListItems(Args::List(a[1])))
+                          if ((ev.Apply(a[0], {item}) != nullptr) == keep)
+                              kept.push_back(item);
+                      return LispValue::List(kept);
+                  });
+    }
+    Args::Def(e, L"ATOM", 1, 1, [](LispEvaluator&, const LispArgs& a) {
+        return Args::Bool(!a[0] || a[0]->Type() != LispType::Cons);
+    });
+    Args::Def(e, L"LISTP", 1, 1, [](LispEvaluator&, const LispArgs& a) { return Args::Bool(LispIsList(a[0])); });
+    Args::Def(e, L"NULL", 1, 1, [](LispEvaluator&, const LispArgs& a) { return Args::Bool(!a[0]); });
+    Args::Def(e, L"NOT", 1, 1, [](LispEvaluator&, const LispArgs& a) { return Args::Bool(!a[0]); });
+    Args::Def(e, L"EQ", 2, 2, [](LispEvaluator&, const LispArgs& a) { return Args::Bool(Args::Eq(a[0], a[1])); });
+    Args::Def(e, L"EQUAL", 2, 3, [](LispEvaluator&, const LispArgs& a) {
         if (a.size() == 3 && a[0] && a[1] && a[0]->IsNumber() && a[1]->IsNumber())
-            return Bool(std::fabs(a[0]->AsNumber() - a[1]->AsNumber()) <= Num(a[2]));
-        return Bool(Equal(a[0], a[1]));
+            return Args::Bool(std::fabs(a[0]->AsNumber() - a[1]->AsNumber()) <= Args::Num(a[2]));
+        return Args::Bool(Args::Equal(a[0], a[1]));
     });
-    Def(e, L"TYPE", 1, 1, [](LispEvaluator&, const LispArgs& a) -> LispRef {
+    Args::Def(e, L"TYPE", 1, 1, [](LispEvaluator&, const LispArgs& a) -> LispRef {
         if (!a[0])
             return nullptr;
         switch (a[0]->Type()) {
@@ -357,6 +301,8 @@ void LispBuiltins::InstallLists(LispEvaluator& e)
         case LispType::Builtin:
             return LispValue::Symbol(a[0]->AsBuiltin().kind == LispBuiltin::Kind::External
                                          ? L"EXRXSUBR" : L"SUBR");
+        case LispType::EntityName: return LispValue::Symbol(L"ENAME");
+        case LispType::SelectionSet: return LispValue::Symbol(L"PICKSET");
         case LispType::Void: return nullptr;
         }
         return nullptr;
@@ -365,51 +311,51 @@ void LispBuiltins::InstallLists(LispEvaluator& e)
 
 void LispBuiltins::InstallNumbers(LispEvaluator& e)
 {
-    Def(e, L"+", 0, -1, [](LispEvaluator&, const LispArgs& a) { return Arithmetic(a, L'+'); });
-    Def(e, L"-", 0, -1, [](LispEvaluator&, const LispArgs& a) { return Arithmetic(a, L'-'); });
-    Def(e, L"*", 0, -1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"+", 0, -1, [](LispEvaluator&, const LispArgs& a) { return Arithmetic(a, L'+'); });
+    Args::Def(e, L"-", 0, -1, [](LispEvaluator&, const LispArgs& a) { return Arithmetic(a, L'-'); });
+    Args::Def(e, L"*", 0, -1, [](LispEvaluator&, const LispArgs& a) {
         return a.empty() ? LispValue::Integer(0) : Arithmetic(a, L'*');
     });
-    Def(e, L"/", 0, -1, [](LispEvaluator&, const LispArgs& a) { return Arithmetic(a, L'/'); });
-    Def(e, L"1+", 1, 1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"/", 0, -1, [](LispEvaluator&, const LispArgs& a) { return Arithmetic(a, L'/'); });
+    Args::Def(e, L"1+", 1, 1, [](LispEvaluator&, const LispArgs& a) {
         return Arithmetic({a[0], LispValue::Integer(1)}, L'+');
     });
-    Def(e, L"1-", 1, 1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"1-", 1, 1, [](LispEvaluator&, const LispArgs& a) {
         return Arithmetic({a[0], LispValue::Integer(1)}, L'-');
     });
-    Def(e, L"=", 1, -1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"=", 1, -1, [](LispEvaluator&, const LispArgs& a) {
         return Compare(a, [](int s) { return s == 0; });
     });
-    Def(e, L"/=", 1, -1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"/=", 1, -1, [](LispEvaluator&, const LispArgs& a) {
         return Compare(a, [](int s) { return s != 0; });
     });
-    Def(e, L"<", 1, -1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"<", 1, -1, [](LispEvaluator&, const LispArgs& a) {
         return Compare(a, [](int s) { return s < 0; });
     });
-    Def(e, L">", 1, -1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L">", 1, -1, [](LispEvaluator&, const LispArgs& a) {
         return Compare(a, [](int s) { return s > 0; });
     });
-    Def(e, L"<=", 1, -1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"<=", 1, -1, [](LispEvaluator&, const LispArgs& a) {
         return Compare(a, [](int s) { return s <= 0; });
     });
-    Def(e, L">=", 1, -1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L">=", 1, -1, [](LispEvaluator&, const LispArgs& a) {
         return Compare(a, [](int s) { return s >= 0; });
     });
-    Def(e, L"ABS", 1, 1, [](LispEvaluator&, const LispArgs& a) {
-        Num(a[0]);
+    Args::Def(e, L"ABS", 1, 1, [](LispEvaluator&, const LispArgs& a) {
+        Args::Num(a[0]);
         if (a[0]->Type() == LispType::Integer)
             return LispValue::Integer(Wrap(std::llabs(a[0]->AsInteger())));
         return LispValue::Real(std::fabs(a[0]->AsReal()));
     });
-    Def(e, L"MIN", 1, -1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"MIN", 1, -1, [](LispEvaluator&, const LispArgs& a) {
         return Extreme(a, [](double x, double best) { return x < best; });
     });
-    Def(e, L"MAX", 1, -1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"MAX", 1, -1, [](LispEvaluator&, const LispArgs& a) {
         return Extreme(a, [](double x, double best) { return x > best; });
     });
-    Def(e, L"REM", 2, 2, [](LispEvaluator&, const LispArgs& a) {
-        Num(a[0]);
-        Num(a[1]);
+    Args::Def(e, L"REM", 2, 2, [](LispEvaluator&, const LispArgs& a) {
+        Args::Num(a[0]);
+        Args::Num(a[1]);
         if (a[1]->AsNumber() == 0)
             throw LispEvalError(L"divide by zero");
         if (a[0]->Type() == LispType::Integer && a[1]->Type() == LispType::Integer)
@@ -417,39 +363,39 @@ void LispBuiltins::InstallNumbers(LispEvaluator& e)
                                            % a[1]->AsInteger()));
         return LispValue::Real(std::fmod(a[0]->AsNumber(), a[1]->AsNumber()));
     });
-    Def(e, L"FIX", 1, 1, [](LispEvaluator&, const LispArgs& a) {
-        double v = std::trunc(Num(a[0]));
+    Args::Def(e, L"FIX", 1, 1, [](LispEvaluator&, const LispArgs& a) {
+        double v = std::trunc(Args::Num(a[0]));
         if (!(v >= INT32_MIN && v <= INT32_MAX))   // also NaN
             return LispValue::Real(v);
         return LispValue::Integer(static_cast<std::int32_t>(v));
     });
-    Def(e, L"FLOAT", 1, 1, [](LispEvaluator&, const LispArgs& a) {
-        return LispValue::Real(Num(a[0]));
+    Args::Def(e, L"FLOAT", 1, 1, [](LispEvaluator&, const LispArgs& a) {
+        return LispValue::Real(Args::Num(a[0]));
     });
 }
 
 void LispBuiltins::InstallStrings(LispEvaluator& e)
 {
-    Def(e, L"STRCAT", 0, -1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"STRCAT", 0, -1, [](LispEvaluator&, const LispArgs& a) {
         std::wstring text;
         for (const LispRef& part : a)
-            text += Str(part);
+            text += Args::Str(part);
         return LispValue::String(std::move(text));
     });
-    Def(e, L"STRLEN", 0, -1, [](LispEvaluator&, const LispArgs& a) {
+    Args::Def(e, L"STRLEN", 0, -1, [](LispEvaluator&, const LispArgs& a) {
         size_t length = 0;
         for (const LispRef& part : a)
-            length += Str(part).size();
+            length += Args::Str(part).size();
         return LispValue::Integer(static_cast<std::int32_t>(length));
     });
-    Def(e, L"SUBSTR", 2, 3, [](LispEvaluator&, const LispArgs& a) {
-        const std::wstring& text = Str(a[0]);
-        std::int32_t start = Int(a[1]);
+    Args::Def(e, L"SUBSTR", 2, 3, [](LispEvaluator&, const LispArgs& a) {
+        const std::wstring& text = Args::Str(a[0]);
+        std::int32_t start = Args::Int(a[1]);
         if (start < 1)
             throw LispEvalError(L"bad argument value: positive: " + std::to_wstring(start));
         size_t count = std::wstring::npos;
         if (a.size() == 3) {
-            std::int32_t length = Int(a[2]);
+            std::int32_t length = Args::Int(a[2]);
             if (length < 0)
                 throw LispEvalError(L"bad argument value: non-negative: "
                                     + std::to_wstring(length));
@@ -460,54 +406,58 @@ void LispBuiltins::InstallStrings(LispEvaluator& e)
             return LispValue::String(L"");
         return LispValue::String(text.substr(first, count));
     });
-    Def(e, L"STRCASE", 1, 2, [](LispEvaluator&, const LispArgs& a) {
-        std::wstring text = Str(a[0]);
+    Args::Def(e, L"STRCASE", 1, 2, [](LispEvaluator&, const LispArgs& a) {
+        std::wstring text = Args::Str(a[0]);
         bool lower = a.size() == 2 && a[1];
         for (wchar_t& ch : text)
             ch = static_cast<wchar_t>(lower ? std::towlower(ch) : std::towupper(ch));
         return LispValue::String(std::move(text));
     });
-    Def(e, L"ITOA", 1, 1, [](LispEvaluator&, const LispArgs& a) {
-        return LispValue::String(std::to_wstring(Int(a[0])));
+    Args::Def(e, L"WCMATCH", 2, 2, [](LispEvaluator&, const LispArgs& a) {
+        const std::wstring& text = Args::Str(a[0]);
+        return Args::Bool(LispWildcard(Args::Str(a[1])).Matches(text));
     });
-    Def(e, L"ATOI", 1, 1, [](LispEvaluator&, const LispArgs& a) {
-        long long v = std::wcstoll(Str(a[0]).c_str(), nullptr, 10);
+    Args::Def(e, L"ITOA", 1, 1, [](LispEvaluator&, const LispArgs& a) {
+        return LispValue::String(std::to_wstring(Args::Int(a[0])));
+    });
+    Args::Def(e, L"ATOI", 1, 1, [](LispEvaluator&, const LispArgs& a) {
+        long long v = std::wcstoll(Args::Str(a[0]).c_str(), nullptr, 10);
         return LispValue::Integer(Wrap(v));
     });
-    Def(e, L"ATOF", 1, 1, [](LispEvaluator&, const LispArgs& a) {
-        return LispValue::Real(std::wcstod(Str(a[0]).c_str(), nullptr));
+    Args::Def(e, L"ATOF", 1, 1, [](LispEvaluator&, const LispArgs& a) {
+        return LispValue::Real(std::wcstod(Args::Str(a[0]).c_str(), nullptr));
     });
 }
 
 void LispBuiltins::InstallInputOutput(LispEvaluator& e)
 {
-    Def(e, L"PRINC", 0, 1, [](LispEvaluator& ev, const LispArgs& a) {
+    Args::Def(e, L"PRINC", 0, 1, [](LispEvaluator& ev, const LispArgs& a) {
         if (a.empty())
             return LispValue::Void();
         ev.Host().Write(LispPrinter::Princ(a[0]));
         return a[0];
     });
-    Def(e, L"PRIN1", 0, 1, [](LispEvaluator& ev, const LispArgs& a) {
+    Args::Def(e, L"PRIN1", 0, 1, [](LispEvaluator& ev, const LispArgs& a) {
         if (a.empty())
             return LispValue::Void();
         ev.Host().Write(LispPrinter::Prin1(a[0]));
         return a[0];
     });
-    Def(e, L"PRINT", 0, 1, [](LispEvaluator& ev, const LispArgs& a) {
+    Args::Def(e, L"PRINT", 0, 1, [](LispEvaluator& ev, const LispArgs& a) {
         if (a.empty())
             return LispValue::Void();
         ev.Host().Write(L"\n" + LispPrinter::Prin1(a[0]) + L" ");
         return a[0];
     });
-    Def(e, L"TERPRI", 0, 0, [](LispEvaluator& ev, const LispArgs&) -> LispRef {
+    Args::Def(e, L"TERPRI", 0, 0, [](LispEvaluator& ev, const LispArgs&) -> LispRef {
         ev.Host().Write(L"\n");
         return nullptr;
     });
-    Def(e, L"GETVAR", 1, 1, [](LispEvaluator& ev, const LispArgs& a) {
-        return ev.Host().GetVar(Str(a[0]));
+    Args::Def(e, L"GETVAR", 1, 1, [](LispEvaluator& ev, const LispArgs& a) {
+        return ev.Host().GetVar(Args::Str(a[0]));
     });
-    Def(e, L"LOAD", 1, 2, [](LispEvaluator& ev, const LispArgs& a) -> LispRef {
-        const std::wstring& name = Str(a[0]);
+    Args::Def(e, L"LOAD", 1, 2, [](LispEvaluator& ev, const LispArgs& a) -> LispRef {
+        const std::wstring& name = Args::Str(a[0]);
         std::wstring text;
         if (!LispSourceFile::Read(name, text) && !LispSourceFile::Read(name + L".lsp", text)) {
             if (a.size() == 2)

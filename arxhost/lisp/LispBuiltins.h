@@ -12,4 +12,11 @@ private:
     static void InstallNumbers(LispEvaluator& evaluator);
     static void InstallStrings(LispEvaluator& evaluator);
     static void InstallInputOutput(LispEvaluator& evaluator);
+    static void InstallCommand(LispEvaluator& evaluator);
+    // The functions over the drawing and the math of points, one file each.
+    static void InstallMath(LispEvaluator& evaluator);
+    static void InstallEntities(LispEvaluator& evaluator);
+    static void InstallSelection(LispEvaluator& evaluator);
+    static void InstallTables(LispEvaluator& evaluator);
+    static void InstallDictionaries(LispEvaluator& evaluator);
 };

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "LispStackGuard.h"
+#include "SelectionSet.h"
 
 namespace {
 
@@ -55,6 +56,18 @@ void Print(const LispRef& value, bool readable, int depth, std::wstring& out)
         out += L">";
         return;
     }
+    case LispType::EntityName: {
+        // Shown as AutoLISP shows them: like a 64-bit address. The address
+        // stands for the entity's record, so one entity always shows alike.
+        wchar_t text[48];
+        std::swprintf(text, 48, L"<Entity name: %llx>",
+                      0x7ff640000000ULL + 0x10ULL * value->AsEntityName());
+        out += text;
+        return;
+    }
+    case LispType::SelectionSet:
+        out += L"<Selection set: " + std::to_wstring(value->AsSelection().Number()) + L">";
+        return;
     case LispType::Cons:
         break;
     }

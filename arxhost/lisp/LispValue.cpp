@@ -60,6 +60,16 @@ LispRef LispValue::List(const std::vector<LispRef>& items)
     return list;
 }
 
+LispRef LispValue::EntityName(std::uint32_t record)
+{
+    return LispRef(new LispValue(Storage(EntityNameData{record})));
+}
+
+LispRef LispValue::Selection(std::shared_ptr<SelectionSet> set)
+{
+    return LispRef(new LispValue(Storage(std::move(set))));
+}
+
 LispType LispValue::Type() const
 {
     switch (m_value.index()) {
@@ -70,6 +80,8 @@ LispType LispValue::Type() const
     case 4: return LispType::Cons;
     case 5: return LispType::Builtin;
     case 6: return LispType::Lambda;
+    case 8: return LispType::EntityName;
+    case 9: return LispType::SelectionSet;
     default: return LispType::Void;
     }
 }

@@ -12,14 +12,18 @@
 // Kinds: integers (32-bit, wrapping as AutoLISP's do), reals, strings,
 // symbols (names kept in upper case), cons cells, functions (built-in,
 // user-defined with defun or lambda, and the external functions that modules
-// register), and the blank value of a call that produced no value.
+// register), the blank value of a call that produced no value, and the
+// drawing's entity names and selection sets. A selection set is the one
+// value that changes: ssadd and ssdel change the set that every holder sees.
 
 class LispValue;
 class LispEvaluator;
+class SelectionSet;
 using LispRef = std::shared_ptr<const LispValue>;
 using LispArgs = std::vector<LispRef>;
 
-enum class LispType { Integer, Real, String, Symbol, Cons, Builtin, Lambda, Void };
+enum class LispType { Integer, Real, String, Symbol, Cons, Builtin, Lambda, Void, EntityName,
+                      SelectionSet };
 
 // A function implemented in C++: built-ins and external functions.
 struct LispBuiltin {
@@ -49,6 +53,9 @@ public:
         std::wstring name;
     };
     struct VoidTag {};
+    struct EntityNameData {
+        std::uint32_t record;   // the drawing's record of the entity, table entry or object
+    };
 
     static LispRef Integer(std::int32_t value);
     static LispRef Real(double value);
@@ -60,6 +67,8 @@ public:
     static LispRef T();
     static LispRef Void();
     static LispRef List(const std::vector<LispRef>& items);
+    static LispRef EntityName(std::uint32_t record);
+    static LispRef Selection(std::shared_ptr<SelectionSet> set);
 
     LispType Type() const;
     bool IsNumber() const { return Type() == LispType::Integer || Type() == LispType::Real; }
@@ -74,6 +83,8 @@ public:
     const LispRef& Cdr() const { return std::get<Cons>(m_value).cdr; }
     const LispBuiltin& AsBuiltin() const { return std::get<LispBuiltin>(m_value); }
     const LispLambda& AsLambda() const { return std::get<LispLambda>(m_value); }
+    std::uint32_t AsEntityName() const { return std::get<EntityNameData>(m_value).record; }
+    SelectionSet& AsSelection() const { return *std::get<std::shared_ptr<SelectionSet>>(m_value); }
 
     bool IsSymbol(const wchar_t* name) const;
 
@@ -82,7 +93,8 @@ public:
 
 private:
     using Storage = std::variant<std::int32_t, double, std::wstring, SymbolData, Cons,
-                                 LispBuiltin, LispLambda, VoidTag>;
+                                 LispBuiltin, LispLambda, VoidTag, EntityNameData,
+                                 std::shared_ptr<SelectionSet>>;
     explicit LispValue(Storage value) : m_value(std::move(value)) {}
 
     Storage m_value;

@@ -30,8 +30,10 @@ std::wstring HostOptions::Usage()
 {
     return L"usage: arxhost.exe [--module PATH] [--drawing PATH] [-e EXPR]... [FILE.lsp]...\n"
            L"  --module PATH   application module to load (default: lotgrid.arx beside the program)\n"
-           L"  --drawing PATH  drawing whose folder and name DWGPREFIX and DWGNAME give\n"
+           L"  --drawing PATH  drawing to open: a DXF file is read (a .dwg name gives an empty\n"
+           L"                  drawing); DWGPREFIX and DWGNAME give its folder and name\n"
            L"  -e EXPR         evaluate EXPR and print its value on one line\n"
            L"  FILE.lsp        evaluate the forms of a LISP file\n"
-           L"Without -e and files the host opens its main window with a command line.\n";
+           L"Without -e and files the host opens its main window with a command line, where\n"
+           L"OPEN \"plan.dxf\", QSAVE, SAVEAS \"copy.dxf\" and ZOOM E work on the drawing.\n";
 }

@@ -31,9 +31,43 @@ std::wstring Upper(std::wstring text)
     return text;
 }
 
+bool FileExists(const std::wstring& path)
+{
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The words of a command line; a word in double quotes may hold blanks
+// ("SAVEAS "Site plan 2.dxf"").
+std::vector<std::wstring> Words(const std::wstring& line)
+{
+    std::vector<std::wstring> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && std::iswspace(line[i]))
+            ++i;
+        if (i >= line.size())
+            break;
+        std::wstring word;
+        if (line[i] == L'"') {
+            size_t end = line.find(L'"', i + 1);
+            word = line.substr(i + 1, end == std::wstring::npos ? std::wstring::npos : end - i - 1);
+            i = end == std::wstring::npos ? line.size() : end + 1;
+        } else {
+            size_t end = i;
+            while (end < line.size() && !std::iswspace(line[end]))
+                ++end;
+            word = line.substr(i, end - i);
+            i = end;
+        }
+        words.push_back(word);
+    }
+    return words;
+}
+
 }  // namespace
 
-MainWindow::MainWindow(ArxHost& host) : m_host(host) {}
+MainWindow::MainWindow(ArxHost& host) : m_host(host), m_drawing(host) {}
 
 // The window goes while the objects of its children are still whole.
 MainWindow::~MainWindow()
@@ -89,6 +123,7 @@ int MainWindow::OnCreate(LPCREATESTRUCTW)
                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                       FIXED_PITCH | FF_MODERN, L"Courier New");
     m_drawing.Create(this, m_drawingName);
+    m_host.SetZoomExtentsHandler([this] { m_drawing.ZoomExtents(); });
     m_history.CreateEx(WS_EX_CLIENTEDGE, L"EDIT", L"",
                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY
                            | ES_AUTOVSCROLL,
@@ -119,6 +154,19 @@ void MainWindow::OnSetFocus(CWnd*)
     m_command.SetFocus();
 }
 
+// The wheel goes to the window with the focus, the command line, which hands
+// it on to this window: over the drawing it zooms there.
+BOOL MainWindow::OnMouseWheel(UINT flags, short delta, CPoint screenPoint)
+{
+    CRect drawing;
+    m_drawing.GetWindowRect(&drawing);
+    if (drawing.PtInRect(screenPoint))
+        return static_cast<BOOL>(m_drawing.SendMessage(
+            WM_MOUSEWHEEL, MAKEWPARAM(flags, static_cast<WORD>(delta)),
+            MAKELPARAM(screenPoint.x, screenPoint.y)));
+    return CWnd::OnMouseWheel(flags, delta, screenPoint);
+}
+
 void MainWindow::OnClose()
 {
     DestroyWindow();
@@ -126,6 +174,7 @@ void MainWindow::OnClose()
 
 void MainWindow::OnDestroy()
 {
+    m_host.SetZoomExtentsHandler(nullptr);
     PostQuitMessage(0);
 }
 
@@ -152,6 +201,47 @@ void MainWindow::ShowResults(const std::wstring& source)
             AppendHistory(result.text + L"\n");
 }
 
+std::wstring MainWindow::StartupRoutine(const ArxHost& host)
+{
+    for (const std::wstring& folder : {host.DrawingPrefix(), std::wstring()})
+        if (FileExists(folder + L"acaddoc.lsp"))
+            return folder + L"acaddoc.lsp";
+    return {};
+}
+
+bool MainWindow::OpenDrawing(const std::wstring& path)
+{
+    std::wstring error;
+    bool opened = m_host.OpenDrawing(path, error);
+    if (!opened)
+        m_host.WriteErr(L"; error: " + error + L"\n");
+    m_drawingName = m_host.DrawingName();
+    SetWindowText((L"arxhost - [" + m_drawingName + L"]").c_str());
+    m_drawing.DrawingOpened(m_drawingName);
+    std::wstring routine = StartupRoutine(m_host);
+    if (opened && !routine.empty())
+        m_host.EvaluateFile(routine);
+    return opened;
+}
+
+// The view and the title follow what a command or an expression did.
+void MainWindow::DrawingMayHaveChanged()
+{
+    if (m_host.DrawingName() != m_drawingName) {
+        m_drawingName = m_host.DrawingName();
+        SetWindowText((L"arxhost - [" + m_drawingName + L"]").c_str());
+        m_drawing.DrawingOpened(m_drawingName);
+    }
+    m_drawing.RefreshIfChanged();
+}
+
+void MainWindow::RunDrawingCommand(const std::vector<std::wstring>& words)
+{
+    std::wstring message;
+    if (!m_host.RunDrawingCommand(words, message))
+        m_host.WriteErr(L"; error: " + message + L"\n");
+}
+
 void MainWindow::RunCommand(const std::wstring& input)
 {
     std::wstring line = Trim(input);
@@ -165,11 +255,19 @@ void MainWindow::RunCommand(const std::wstring& input)
     } else if (line[0] == L'!') {
         ShowResults(line.substr(1));
     } else {
-        // A command: the first word names a C: function of a LISP routine.
-        std::wstring word = Upper(line.substr(0, line.find_first_of(L" \t")));
-        if (m_host.HasFunction(L"C:" + word))
+        // A command: the host's own, or a C: function of a LISP routine.
+        std::vector<std::wstring> words = Words(line);
+        std::wstring word = Upper(words[0]);
+        if (word == L"OPEN" && words.size() > 1)
+            OpenDrawing(words[1]);
+        else if (word == L"OPEN")
+            AppendHistory(L"OPEN needs the drawing's file name: OPEN \"D:\\site\\plan.dxf\"\n");
+        else if (ArxHost::IsDrawingCommand(word))
+            RunDrawingCommand(words);
+        else if (m_host.HasFunction(L"C:" + word))
             ShowResults(L"(C:" + word + L")");
         else
             AppendHistory(L"Unknown command \"" + word + L"\".  Press F1 for help.\n");
     }
+    DrawingMayHaveChanged();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "CEdit.h"
 #include "CFont.h"
@@ -26,6 +27,13 @@ public:
     HWND DocumentHandle() const { return m_drawing.GetSafeHwnd(); }
 
     void Show();
+    // Opens another drawing (the command OPEN), fits the view to it and runs
+    // its start-up routine; false with an error line when it cannot be read.
+    bool OpenDrawing(const std::wstring& path);
+    // The drawing's start-up routine, as the CAD host loads acaddoc.lsp when
+    // a drawing opens: the first found in the drawing's folder, then the
+    // current folder; empty when there is none.
+    static std::wstring StartupRoutine(const ArxHost& host);
     // Runs the message loop until the window is closed.
     int Run();
     // Appends text to the history (line feeds become new lines).
@@ -35,6 +43,7 @@ protected:
     int OnCreate(LPCREATESTRUCTW createStruct) override;
     void OnSize(UINT type, int cx, int cy) override;
     void OnSetFocus(CWnd* oldWnd) override;
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint) override;
     void OnClose() override;
     void OnDestroy() override;
 
@@ -42,7 +51,9 @@ private:
     static LPCWSTR RegisterClassOnce();
 
     void RunCommand(const std::wstring& input);
+    void RunDrawingCommand(const std::vector<std::wstring>& words);
     void ShowResults(const std::wstring& source);
+    void DrawingMayHaveChanged();
 
     ArxHost& m_host;
     std::wstring m_drawingName;

@@ -31,12 +31,6 @@ std::wstring ProgramFolder()
     return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
-bool FileExists(const std::wstring& path)
-{
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Each -e prints exactly one line: the value of its last form, or an empty
 // line for no value; nothing when one of its forms failed (the error line is
 // already on standard error).
@@ -52,18 +46,7 @@ void RunExpression(ArxHost& host, const std::wstring& expression)
     host.WriteOut(line + L"\n");
 }
 
-// The drawing's start-up routine, as the CAD host loads acaddoc.lsp when a
-// drawing opens: the first found in the drawing's folder, then the current
-// folder.
-std::wstring StartupRoutine(const ArxHost& host)
-{
-    for (const std::wstring& folder : {host.DrawingPrefix(), std::wstring()})
-        if (FileExists(folder + L"acaddoc.lsp"))
-            return folder + L"acaddoc.lsp";
-    return {};
-}
-
-int RunInteractive(ArxHost& host, MainWindow& window)
+int RunInteractive(ArxHost& host, MainWindow& window, const std::wstring& openError)
 {
     host.SetWriters(
         [&window](const std::wstring& text) { window.AppendHistory(text); },
@@ -72,7 +55,9 @@ int RunInteractive(ArxHost& host, MainWindow& window)
             ArxHost::WriteStream(STD_ERROR_HANDLE, text);
         });
     window.Show();
-    std::wstring routine = StartupRoutine(host);
+    if (!openError.empty())
+        host.WriteErr(L"; error: " + openError + L"\n");
+    std::wstring routine = MainWindow::StartupRoutine(host);
     if (!routine.empty())
         host.EvaluateFile(routine);
     return window.Run();
@@ -97,8 +82,12 @@ int wmain(int argc, wchar_t** argv)
         host.WriteOut(HostOptions::Usage());
         return 0;
     }
-    if (!options.drawingPath.empty())
-        host.SetDrawing(options.drawingPath);
+    // A drawing that cannot be read is reported (in the window's history
+    // once there is one) and the host goes on with an empty drawing.
+    std::wstring openError;
+    if (!options.drawingPath.empty() && !host.OpenDrawing(options.drawingPath, openError)
+        && !options.Interactive())
+        host.WriteErr(L"; error: " + openError + L"\n");
     std::wstring drawingName = host.DrawingName();
 
     // The main window exists in every mode, hidden unless interactive, so
@@ -122,7 +111,7 @@ int wmain(int argc, wchar_t** argv)
     // reported on their own lines and do not change the exit code.
     int exitCode = 0;
     if (options.Interactive()) {
-        exitCode = RunInteractive(host, window);
+        exitCode = RunInteractive(host, window, openError);
     } else {
         for (const HostOptions::Item& item : options.items) {
             if (item.kind == HostOptions::Item::Kind::Expression)

@@ -194,7 +194,7 @@ TEST_F(ArxHostScript, AlertsFailuresVariablesAndFileDialogsAsTheModuleMeetsThem)
     EXPECT_EQ(answers, L"5100 5005\"C:\\proj\\site\\\"\n5100 5005\"Site plan.dwg\"\n-5001 0\n"
                        L"5100 5005\"C:\\site\\lots.tab\"\n-5001 0\n-5001 0\n");
     EXPECT_EQ(Eval(L"(list (getvar \"dwgprefix\") (getvar \"DWGNAME\") (getvar \"CLAYER\"))"),
-              L"(\"C:\\\\proj\\\\site\\\\\" \"Site plan.dwg\" nil)");
+              L"(\"C:\\\\proj\\\\site\\\\\" \"Site plan.dwg\" \"0\")");
 }
 
 TEST_F(ArxHostScript, ListUtilitiesCopyAndFailOnDemand)

@@ -3,7 +3,10 @@
 // ";=> " and the printed value of each of its forms (an error as "; error:
 // message"), then, if it wrote something, ";out> " and that text with line
 // feeds as \n. read-*.mal files only read the forms; eval-*.mal files
-// evaluate them with one evaluator per file. Beside them, input at the sizes and
+// evaluate them with one evaluator per file, whose DWGPREFIX is "C:\site\"
+// and DWGNAME "lots.dwg". A line ";drawing> NAME" gives the evaluator the
+// sample drawing NAME (a file of drawing-samples\ beside the program; no
+// name: a new empty drawing). Beside them, input at the sizes and
 // depths a file can hold ends in an error or a shortened print.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -12,6 +15,7 @@
 #include <regex>
 #include <sstream>
 
+#include "Drawing.h"
 #include "LispError.h"
 #include "LispEvaluator.h"
 #include "LispPrinter.h"
@@ -21,14 +25,17 @@
 namespace {
 
 // An evaluator as the host program runs one: what the forms write is kept,
-// and the host knows one variable, DWGNAME.
+// the host knows DWGPREFIX and DWGNAME, and holds the drawing at hand.
 class LispRunner : public LispHost {
 public:
     void Write(const std::wstring& text) override { written += text; }
     LispRef GetVar(const std::wstring& name) override
     {
-        return name == L"DWGNAME" ? LispValue::String(L"lots.dwg") : nullptr;
+        return name == L"DWGNAME" ? LispValue::String(L"lots.dwg")
+               : name == L"DWGPREFIX" ? LispValue::String(L"C:\\site\\")
+                                      : nullptr;
     }
+    Drawing* CurrentDrawing() override { return drawing.get(); }
 
     // Every form of `text`, evaluated or only read, as printed; an error
     // takes its place as "; error: message" and reading goes on behind it.
@@ -49,6 +56,7 @@ public:
 
     LispEvaluator evaluator{*this};
     std::wstring written;
+    std::unique_ptr<Drawing> drawing;
 };
 
 TEST(LispForms, ProduceTheExpectedOutput)
@@ -73,6 +81,12 @@ TEST(LispForms, ProduceTheExpectedOutput)
             if (line.rfind(L";=>", 0) == 0 || line.rfind(L";out>", 0) == 0)
                 continue;
             produced += line + L"\n";
+            if (line.rfind(L";drawing>", 0) == 0) {
+                const std::wstring name = line.size() > 10 ? line.substr(10) : L"";
+                lisp.drawing = name.empty() ? std::make_unique<Drawing>()
+                                            : Drawing::Open((folder.parent_path() / L"drawing-samples" / name).wstring());
+                continue;
+            }
             if (line.empty() || line.rfind(L";;", 0) == 0)
                 continue;
             lisp.written.clear();

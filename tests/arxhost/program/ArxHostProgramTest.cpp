@@ -163,11 +163,15 @@ void DriveMainWindow(DWORD processId)
     if (GetWindowLongW(command, GWL_STYLE) & ES_READONLY)
         std::swap(command, history);
 
-    // The drawing area shows its grid, read back from the screen.
-    POINT grid{40, 60};   // on the first vertical line
-    ClientToScreen(FindWindowExW(main, nullptr, L"ArxHostDrawing", nullptr), &grid);
+    // The drawing area shows its coordinate system icon, read back from the
+    // screen: the red X axis along the foot of the area.
+    HWND area = FindWindowExW(main, nullptr, L"ArxHostDrawing", nullptr);
+    RECT client{};
+    GetClientRect(area, &client);
+    POINT axis{45, client.bottom - 20};
+    ClientToScreen(area, &axis);
     HDC screen = GetDC(nullptr);
-    EXPECT_TRUE(Within([&] { return GetPixel(screen, grid.x, grid.y) == RGB(52, 60, 70); }));
+    EXPECT_TRUE(Within([&] { return GetPixel(screen, axis.x, axis.y) == RGB(200, 60, 60); }));
     ReleaseDC(nullptr, screen);
 
     const std::tuple<UINT, const wchar_t*, const wchar_t*> steps[] = {
