@@ -69,6 +69,20 @@ void ArxHost::WriteStream(DWORD stream, const std::wstring& text)
     ConsoleWriter::Write(stream, text);
 }
 
+std::wstring ArxHost::ProgramFolder()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
 void ArxHost::SetDrawing(const std::wstring& path)
 {
     m_session->SetDrawing(path);

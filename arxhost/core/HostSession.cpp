@@ -54,6 +54,13 @@ LispRef HostSession::GetVar(const std::wstring& name)
     return nullptr;
 }
 
+std::vector<std::wstring> HostSession::LoadFolders() const
+{
+    // A routine kept beside the drawing or beside the host itself is found
+    // whichever folder the host was started in.
+    return {std::wstring(), m_drawingPrefix, ArxHost::ProgramFolder()};
+}
+
 void HostSession::SetDrawing(const std::wstring& path)
 {
     // The folder is absolute and ends in a separator, as DWGPREFIX does.

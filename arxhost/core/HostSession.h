@@ -29,6 +29,8 @@ public:
     // LispHost
     void Write(const std::wstring& text) override;
     LispRef GetVar(const std::wstring& name) override;
+    // The current folder, the drawing's folder, then the program's folder.
+    std::vector<std::wstring> LoadFolders() const override;
 
     // Output
     ArxHost::Writer out;

@@ -31,7 +31,11 @@ std::wstring HostOptions::Usage()
     return L"usage: arxhost.exe [--module PATH] [--drawing PATH] [-e EXPR]... [FILE.lsp]...\n"
            L"  --module PATH   application module to load (default: lotgrid.arx beside the program)\n"
            L"  --drawing PATH  drawing whose folder and name DWGPREFIX and DWGNAME give\n"
+           L"                  (default: the Drawing= of arxhost.ini beside the program,\n"
+           L"                  else Drawing1.dwg in the current folder)\n"
            L"  -e EXPR         evaluate EXPR and print its value on one line\n"
            L"  FILE.lsp        evaluate the forms of a LISP file\n"
-           L"Without -e and files the host opens its main window with a command line.\n";
+           L"Without -e and files the host opens its main window with a command line and\n"
+           L"loads acaddoc.lsp from the drawing's folder, the current folder or its own.\n"
+           L"LOAD looks for a routine in the same three folders.\n";
 }

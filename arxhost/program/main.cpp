@@ -1,7 +1,9 @@
 // arxhost.exe: loads the application module, then evaluates the expressions
 // and LISP files of the command line in order (one output line per -e), or,
 // given none, opens the main window with its command line until it is closed
-// (after loading the drawing's acaddoc.lsp, when there is one).
+// (after loading the drawing's acaddoc.lsp, when there is one). Without
+// --drawing the drawing is the one that arxhost.ini beside the program names,
+// so that a double click on the program opens it.
 //
 // Exit codes: 0 after evaluation (errors in the LISP do not count), 1 when
 // the module cannot be loaded or no window can be made, 2 for a command line
@@ -13,23 +15,10 @@
 
 #include "ArxHost.h"
 #include "HostOptions.h"
+#include "HostSettings.h"
 #include "MainWindow.h"
 
 namespace {
-
-std::wstring ProgramFolder()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
 
 bool FileExists(const std::wstring& path)
 {
@@ -53,11 +42,12 @@ void RunExpression(ArxHost& host, const std::wstring& expression)
 }
 
 // The drawing's start-up routine, as the CAD host loads acaddoc.lsp when a
-// drawing opens: the first found in the drawing's folder, then the current
-// folder.
+// drawing opens: the first found in the drawing's folder, the current folder,
+// then the program's folder.
 std::wstring StartupRoutine(const ArxHost& host)
 {
-    for (const std::wstring& folder : {host.DrawingPrefix(), std::wstring()})
+    for (const std::wstring& folder :
+         {host.DrawingPrefix(), std::wstring(), ArxHost::ProgramFolder()})
         if (FileExists(folder + L"acaddoc.lsp"))
             return folder + L"acaddoc.lsp";
     return {};
@@ -97,8 +87,11 @@ int wmain(int argc, wchar_t** argv)
         host.WriteOut(HostOptions::Usage());
         return 0;
     }
-    if (!options.drawingPath.empty())
-        host.SetDrawing(options.drawingPath);
+    std::wstring drawing = options.drawingPath.empty()
+                               ? HostSettings::Read(ArxHost::ProgramFolder()).drawing
+                               : options.drawingPath;
+    if (!drawing.empty())
+        host.SetDrawing(drawing);
     std::wstring drawingName = host.DrawingName();
 
     // The main window exists in every mode, hidden unless interactive, so
@@ -110,7 +103,7 @@ int wmain(int argc, wchar_t** argv)
     }
     host.SetWindows(window.GetSafeHwnd(), window.DocumentHandle());
 
-    std::wstring module = options.modulePath.empty() ? ProgramFolder() + L"lotgrid.arx"
+    std::wstring module = options.modulePath.empty() ? ArxHost::ProgramFolder() + L"lotgrid.arx"
                                                      : options.modulePath;
     std::wstring error;
     if (!host.LoadModule(module, error)) {
