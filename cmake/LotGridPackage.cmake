@@ -58,7 +58,6 @@ set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME lotgrid)
 set(CPACK_PACKAGE_VENDOR "The LotGrid developers")
 set(CPACK_PACKAGE_FILE_NAME lotgrid-${PROJECT_VERSION}-win64)
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 # Without their debugging information the binaries are a fraction of the size.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_GENERATOR "")

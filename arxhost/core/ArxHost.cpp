@@ -71,15 +71,11 @@ void ArxHost::WriteStream(DWORD stream, const std::wstring& text)
 
 std::wstring ArxHost::ProgramFolder()
 {
+    // A path that fills the buffer may have been cut off: try again with more
+    // room. The zeros after the path hold no separator.
     std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
+    while (GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())) == path.size())
         path.resize(path.size() * 2);
-    }
     return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 

@@ -242,15 +242,15 @@ void InstallCxR(LispEvaluator& e, const wchar_t* name, const wchar_t* path)
     e.Define(std::move(builtin));
 }
 
-// LOAD reads the file NAME, else NAME.lsp. A relative name is looked for in
-// each of the host's load folders in turn, as the CAD host searches its
-// support path; a name with a drive or a leading separator only where it says.
+// LOAD reads the file NAME, else NAME.lsp, looking in each of the host's load
+// folders in turn, as the CAD host searches its support path. A name from the
+// root ("\lisp\lots") is only where it says; one with a drive cannot be
+// found under another folder anyway.
 bool ReadLoadFile(const LispHost& host, const std::wstring& name, std::wstring& text)
 {
-    bool absolute = (!name.empty() && (name[0] == L'\\' || name[0] == L'/'))
-                    || (name.size() > 1 && name[1] == L':');
-    std::vector<std::wstring> folders = absolute ? std::vector<std::wstring>{std::wstring()}
-                                                 : host.LoadFolders();
+    bool rooted = !name.empty() && (name[0] == L'\\' || name[0] == L'/');
+    std::vector<std::wstring> folders = rooted ? std::vector<std::wstring>{std::wstring()}
+                                               : host.LoadFolders();
     for (const std::wstring& folder : folders)
         if (LispSourceFile::Read(folder + name, text)
             || LispSourceFile::Read(folder + name + L".lsp", text))
