@@ -204,6 +204,26 @@ timeout 10 xdotool key alt+F4
 wait_end
 [ ! -s "$work/click-err.txt" ] || fail "the host wrote errors"
 
+# --- Other drawings in arxhost.ini, and --drawing over it --------------------
+# A path with a drive, a share or from the root is the drawing itself; none
+# leaves the default. Each answer is a LISP string: backslashes doubled.
+drawing_is() {   # expected path, arxhost.exe arguments...
+    local expected answer
+    expected="\"$(sed 's/\\/\\\\/g' <<<"$1")\""
+    shift
+    answer=$(cd "$work/elsewhere" && wine "$app/arxhost.exe" "$@" \
+                 -e '(strcat (getvar "DWGPREFIX") (getvar "DWGNAME"))' </dev/null 2>&1 | tr -d '\r')
+    [ "$answer" = "$expected" ] || fail "the drawing is $answer instead of $expected ($*)"
+}
+elsewhere=$(sed 's|/|\\|g' <<<"Z:$work/elsewhere/")
+for line in 'D:/proj/site.dxf|D:\proj\site.dxf' '\\server\proj\site.dxf|\\server\proj\site.dxf' \
+            '/proj/site.dxf|Z:\proj\site.dxf' "|${elsewhere}Drawing1.dwg"; do
+    printf '[arxhost]\r\nDrawing=%s\r\n' "${line%%|*}" >"$app/arxhost.ini"
+    drawing_is "${line#*|}"
+done
+printf '[arxhost]\r\nDrawing=site.dxf\r\n' >"$app/arxhost.ini"
+drawing_is 'C:\other\plan.dwg' --drawing 'C:/other/plan.dwg'
+
 # --- The grid demo ---------------------------------------------------------
 timeout 120 bash "$source/examples/snapshot.sh" griddemo "$app" "$work/griddemo.png" \
     >"$work/demo.txt" 2>&1 || fail "griddemo.exe did not run to a screenshot"
