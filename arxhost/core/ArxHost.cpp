@@ -71,6 +71,16 @@ void ArxHost::WriteStream(DWORD stream, const std::wstring& text)
     ConsoleWriter::Write(stream, text);
 }
 
+std::wstring ArxHost::ProgramFolder()
+{
+    // A path that fills the buffer may have been cut off: try again with more
+    // room. The zeros after the path hold no separator.
+    std::wstring path(MAX_PATH, L'\0');
+    while (GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())) == path.size())
+        path.resize(path.size() * 2);
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
 void ArxHost::SetDrawing(const std::wstring& path)
 {
     m_session->SetDrawing(path);

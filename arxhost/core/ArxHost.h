@@ -114,6 +114,8 @@ public:
     // Writes to the process's STD_OUTPUT_HANDLE or STD_ERROR_HANDLE: wide to a
     // console, UTF-8 to a pipe or file.
     static void WriteStream(DWORD stream, const std::wstring& text);
+    // The folder of the running program, ending in a separator.
+    static std::wstring ProgramFolder();
 
     // The drawing whose folder and name DWGPREFIX and DWGNAME answer; by
     // default "Drawing1.dwg" in the current folder. SetDrawing names an empty

@@ -67,6 +67,13 @@ LispRef HostSession::GetVar(const std::wstring& name)
     return nullptr;
 }
 
+std::vector<std::wstring> HostSession::LoadFolders() const
+{
+    // A routine kept beside the drawing or beside the host itself is found
+    // whichever folder the host was started in.
+    return {std::wstring(), drawing.Prefix(), ArxHost::ProgramFolder()};
+}
+
 // The drawing commands that LISP's `command` and the command line share.
 // Prefixes of the CAD host's command names ("_" for the English name, "."
 // for the built-in one) are accepted and dropped.

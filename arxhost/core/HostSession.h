@@ -32,6 +32,8 @@ public:
     void Write(const std::wstring& text) override;
     LispRef GetVar(const std::wstring& name) override;
     Drawing* CurrentDrawing() override { return &drawing.Contents(); }
+    // The current folder, the drawing's folder, then the program's folder.
+    std::vector<std::wstring> LoadFolders() const override;
 
     // Output
     ArxHost::Writer out;

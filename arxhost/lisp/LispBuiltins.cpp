@@ -12,9 +12,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
+#include <vector>
 
 #include "LispError.h"
 #include "LispEvaluator.h"
+#include "LispHost.h"
 #include "LispPrinter.h"
 #include "LispReader.h"
 #include "LispSourceFile.h"
@@ -147,6 +149,22 @@ void InstallCxR(LispEvaluator& e, const wchar_t* name, const wchar_t* path)
     std::wstring steps = path;
     builtin.call = [steps](LispEvaluator&, const LispArgs& a) { return CxR(a[0], steps.c_str()); };
     e.Define(std::move(builtin));
+}
+
+// LOAD reads the file NAME, else NAME.lsp, looking in each of the host's load
+// folders in turn, as the CAD host searches its support path. A name from the
+// root ("\lisp\lots") is only where it says; one with a drive cannot be
+// found under another folder anyway.
+bool ReadLoadFile(const LispHost& host, const std::wstring& name, std::wstring& text)
+{
+    bool rooted = !name.empty() && (name[0] == L'\\' || name[0] == L'/');
+    std::vector<std::wstring> folders = rooted ? std::vector<std::wstring>{std::wstring()}
+                                               : host.LoadFolders();
+    for (const std::wstring& folder : folders)
+        if (LispSourceFile::Read(folder + name, text)
+            || LispSourceFile::Read(folder + name + L".lsp", text))
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -459,7 +477,7 @@ void LispBuiltins::InstallInputOutput(LispEvaluator& e)
     Args::Def(e, L"LOAD", 1, 2, [](LispEvaluator& ev, const LispArgs& a) -> LispRef {
         const std::wstring& name = Args::Str(a[0]);
         std::wstring text;
-        if (!LispSourceFile::Read(name, text) && !LispSourceFile::Read(name + L".lsp", text)) {
+        if (!ReadLoadFile(ev.Host(), name, text)) {
             if (a.size() == 2)
                 return a[1];
             throw LispEvalError(L"LOAD failed: " + LispPrinter::QuoteString(name));

@@ -26,4 +26,7 @@ public:
     // The drawing that entnext, ssget, tblnext and the others work on; a host
     // without a drawing answers null and those functions fail.
     virtual Drawing* CurrentDrawing() { return nullptr; }
+    // The folders in which LOAD looks for a file given by a relative name, in
+    // order; each is empty (the current folder) or ends in a separator.
+    virtual std::vector<std::wstring> LoadFolders() const { return {std::wstring()}; }
 };

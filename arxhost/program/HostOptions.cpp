@@ -32,8 +32,12 @@ std::wstring HostOptions::Usage()
            L"  --module PATH   application module to load (default: lotgrid.arx beside the program)\n"
            L"  --drawing PATH  drawing to open: a DXF file is read (a .dwg name gives an empty\n"
            L"                  drawing); DWGPREFIX and DWGNAME give its folder and name\n"
+           L"                  (default: the Drawing= of arxhost.ini beside the program,\n"
+           L"                  else Drawing1.dwg in the current folder)\n"
            L"  -e EXPR         evaluate EXPR and print its value on one line\n"
            L"  FILE.lsp        evaluate the forms of a LISP file\n"
            L"Without -e and files the host opens its main window with a command line, where\n"
-           L"OPEN \"plan.dxf\", QSAVE, SAVEAS \"copy.dxf\" and ZOOM E work on the drawing.\n";
+           L"OPEN \"plan.dxf\", QSAVE, SAVEAS \"copy.dxf\" and ZOOM E work on the drawing; it\n"
+           L"loads acaddoc.lsp from the drawing's folder, the current folder or its own.\n"
+           L"LOAD looks for a routine in the same three folders.\n";
 }

@@ -31,7 +31,7 @@ public:
     static std::wstring Usage();
 
     std::wstring modulePath;    // empty: lotgrid.arx beside the program
-    std::wstring drawingPath;   // empty: Drawing1.dwg in the current folder
+    std::wstring drawingPath;   // empty: arxhost.ini's drawing, else Drawing1.dwg here
     std::vector<Item> items;
     bool help = false;
 

@@ -203,7 +203,8 @@ void MainWindow::ShowResults(const std::wstring& source)
 
 std::wstring MainWindow::StartupRoutine(const ArxHost& host)
 {
-    for (const std::wstring& folder : {host.DrawingPrefix(), std::wstring()})
+    for (const std::wstring& folder :
+         {host.DrawingPrefix(), std::wstring(), ArxHost::ProgramFolder()})
         if (FileExists(folder + L"acaddoc.lsp"))
             return folder + L"acaddoc.lsp";
     return {};

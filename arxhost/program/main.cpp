@@ -1,7 +1,9 @@
 // arxhost.exe: loads the application module, then evaluates the expressions
 // and LISP files of the command line in order (one output line per -e), or,
 // given none, opens the main window with its command line until it is closed
-// (after loading the drawing's acaddoc.lsp, when there is one).
+// (after loading the drawing's acaddoc.lsp, when there is one). Without
+// --drawing the drawing is the one that arxhost.ini beside the program names,
+// so that a double click on the program opens it.
 //
 // Exit codes: 0 after evaluation (errors in the LISP do not count), 1 when
 // the module cannot be loaded or no window can be made, 2 for a command line
@@ -13,23 +15,10 @@
 
 #include "ArxHost.h"
 #include "HostOptions.h"
+#include "HostSettings.h"
 #include "MainWindow.h"
 
 namespace {
-
-std::wstring ProgramFolder()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
 
 // Each -e prints exactly one line: the value of its last form, or an empty
 // line for no value; nothing when one of its forms failed (the error line is
@@ -82,11 +71,15 @@ int wmain(int argc, wchar_t** argv)
         host.WriteOut(HostOptions::Usage());
         return 0;
     }
-    // A drawing that cannot be read is reported (in the window's history
-    // once there is one) and the host goes on with an empty drawing.
+    // Without --drawing the drawing is the one that arxhost.ini beside the
+    // program names, so that a double click on the program opens it. A
+    // drawing that cannot be read is reported (in the window's history once
+    // there is one) and the host goes on with an empty drawing.
+    const std::wstring drawing = options.drawingPath.empty()
+                                     ? HostSettings::Read(ArxHost::ProgramFolder()).drawing
+                                     : options.drawingPath;
     std::wstring openError;
-    if (!options.drawingPath.empty() && !host.OpenDrawing(options.drawingPath, openError)
-        && !options.Interactive())
+    if (!drawing.empty() && !host.OpenDrawing(drawing, openError) && !options.Interactive())
         host.WriteErr(L"; error: " + openError + L"\n");
     std::wstring drawingName = host.DrawingName();
 
@@ -99,7 +92,7 @@ int wmain(int argc, wchar_t** argv)
     }
     host.SetWindows(window.GetSafeHwnd(), window.DocumentHandle());
 
-    std::wstring module = options.modulePath.empty() ? ProgramFolder() + L"lotgrid.arx"
+    std::wstring module = options.modulePath.empty() ? ArxHost::ProgramFolder() + L"lotgrid.arx"
                                                      : options.modulePath;
     std::wstring error;
     if (!host.LoadModule(module, error)) {

@@ -113,6 +113,10 @@ TEST(ArxHostProgram, CommandLinesGiveTheirOutputLinesAndExitCode)
               + kFilesInLisp + L"missing.lsp\"\n; error: stack overflow\n"},
         {{L"-e", L"(strcat (getvar \"DWGPREFIX\") (getvar \"DWGNAME\"))"}, kFiles, 0,
          L"\"" + kFilesInLisp + L"Drawing1.dwg\"\n", L""},
+        // LOAD finds a routine beside the drawing when the current folder has none.
+        {{L"--drawing", kFiles + L"site.dwg", L"-e", L"(setq n 1)", L"-e", L"(load \"routine\")", L"-e",
+          L"(twice n)"},
+         L"", 0, L"1\nloaded 10\n", L"; error: no function definition: UNDEFINED\n"},
         {{L"--module", missing, L"-e", L"1"}, L"", 1, L"",
          L"arxhost: cannot load module \"" + missing + L"\"..."},
         {{L"--module", library, L"-e", L"1"}, L"", 1, L"",
