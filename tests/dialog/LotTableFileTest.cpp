@@ -1,3 +1,4 @@
+#include "AllocationWatch.h"
 #include "CArchive.h"
 #include "FileTestSupport.h"
 #include "Fuzz.h"
@@ -127,22 +128,6 @@ TEST(LotTableFile, TablesLoadBackAsSavedAndAFailedSaveLeavesTheEarlierFileIntact
     SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
 }
 
-// The largest single allocation while `Watching` is set: a file's counts
-// never make the reader allocate beyond what the file can hold.
-namespace {
-volatile bool Watching = false;
-std::size_t LargestAllocation = 0;
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    if (Watching && size > LargestAllocation)
-        LargestAllocation = size;
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-
 namespace {
 
 void Damage(FuzzRandom& random, Bytes& bytes)
@@ -207,19 +192,18 @@ TEST(LotTableFileFuzz, WholeFilesLoadBackAndDamagedOnesFailCleanlyWithinTheirSiz
         watch.Begin(seed, &bytes);
         MemoryFile file(bytes);
         CString message;
-        LargestAllocation = 0;
-        Watching = true;
+        AllocationWatch::Watch(true);
         try {
             message = LotTableFile::Load(file, grid);
         } catch (...) {
             message = L"an exception came through";
         }
-        Watching = false;
+        AllocationWatch::Watch(false);
         const std::wstring after = LotTableText(grid);
         const bool failed = !message.IsEmpty();
         // A file holds at most a row for every four bytes (four strings of a
         // length byte each, untagged and empty).
-        const char* fault = LargestAllocation > sizeof(MyCug::RecordResult) * (bytes.size() / 4) + 65536
+        const char* fault = AllocationWatch::Largest() > sizeof(MyCug::RecordResult) * (bytes.size() / 4) + 65536
                                 ? "an allocation beyond what the file can hold"
             : failed && message != L"File memory.tab is damaged or is not a lot table file" ? "another message"
             : failed && after != before ? "the failed load changed the table"
@@ -230,7 +214,7 @@ TEST(LotTableFileFuzz, WholeFilesLoadBackAndDamagedOnesFailCleanlyWithinTheirSiz
         if (fault) {
             ++failures;
             ADD_FAILURE() << "seed " << seed << ": " << fault << " (" << Narrow(message.str())
-                          << ", largest allocation " << LargestAllocation << " bytes)\ninput: " << FuzzShow(bytes);
+                          << ", largest allocation " << AllocationWatch::Largest() << " bytes)\ninput: " << FuzzShow(bytes);
         }
     };
     // Every truncation of the short files, then random damage to the others.

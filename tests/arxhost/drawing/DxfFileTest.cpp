@@ -2,6 +2,7 @@
 // damaged files refused with the line where they stop making sense, text in
 // the file's code page, and every truncation and seeded damage of the sample
 // drawings failing cleanly within the file's size.
+#include "AllocationWatch.h"
 #include "Drawing.h"
 #include "DxfFile.h"
 #include "DxfReadError.h"
@@ -133,30 +134,13 @@ TEST(DxfText, CodePagesUtf8AndEscapes)
     EXPECT_EQ(latin.Encode(L"\u0141od\u017A"), "\\U+0141od\\U+017A");
 }
 
-// The largest single allocation while `Watching` is set: a damaged file must
-// never make the reader allocate beyond a small multiple of its size.
-namespace {
-volatile bool Watching = false;
-std::size_t LargestAllocation = 0;
-}  // namespace
-
-void* operator new(std::size_t size)
-{
-    if (Watching && size > LargestAllocation)
-        LargestAllocation = size;
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-
 namespace {
 
 // Reads a damaged file, which must either load or raise a read error, and
 // answers what went wrong otherwise ("" when nothing did).
 std::string TryDamaged(const std::string& bytes)
 {
-    LargestAllocation = 0;
-    Watching = true;
+    AllocationWatch::Watch(true);
     std::string fault;
     try {
         std::unique_ptr<Drawing> drawing = Drawing::FromBytes(bytes);
@@ -167,9 +151,9 @@ std::string TryDamaged(const std::string& bytes)
     } catch (...) {
         fault = "an exception other than a read error";
     }
-    Watching = false;
-    if (fault.empty() && LargestAllocation > 8 * bytes.size() + 4096)
-        fault = "an allocation of " + std::to_string(LargestAllocation) + " bytes";
+    AllocationWatch::Watch(false);
+    if (fault.empty() && AllocationWatch::Largest() > 8 * bytes.size() + 4096)
+        fault = "an allocation of " + std::to_string(AllocationWatch::Largest()) + " bytes";
     return fault;
 }
 
