@@ -6,6 +6,8 @@
 #
 #   griddemo_e2e.sh SCENARIO BIN_FOLDER
 #
+# LOTGRID_KEEP_SHOT=FILE.png keeps the last screenshot a scenario read, to
+# look at.
 # The launcher has exported DISPLAY, WINEPREFIX and a running wineserver.
 set -uo pipefail
 
@@ -113,7 +115,7 @@ pixel() {
     convert "$work/shot.png" -format "%[pixel:p{$((ox + $1)),$((oy + $2))}]" info: 2>/dev/null
 }
 
-shot() { import -window "$window" "$work/shot.png" || fail "no screenshot"; }
+shot() { import -window "$window" "$work/shot.png" || fail "no screenshot"; [ -z "${LOTGRID_KEEP_SHOT:-}" ] || cp "$work/shot.png" "$LOTGRID_KEEP_SHOT"; }
 
 # The positions along one pixel line of the screenshot that are darker than
 # the grey level LIMIT (0..255), in client coordinates:
