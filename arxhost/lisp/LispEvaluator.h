@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <string>
 #include <unordered_map>
 
@@ -19,6 +20,10 @@ public:
 
     LispRef Eval(const LispRef& form);
     LispRef Apply(const LispRef& function, const LispArgs& args);
+    // The function that a function value, a function's name or a lambda
+    // form stands for; anything else is answered as it is, for Apply to
+    // refuse by its own name.
+    LispRef Resolve(const LispRef& function);
 
     LispRef Global(const std::wstring& name) const;
     void SetGlobal(const std::wstring& name, LispRef value);
@@ -29,6 +34,7 @@ public:
 
 private:
     using SpecialForm = LispRef (LispEvaluator::*)(const LispRef& args);
+    class ArgumentsLease;
 
     LispRef EvalCall(const LispValue& form);
     LispRef EvalBody(const LispRef& forms);
@@ -52,4 +58,8 @@ private:
     LispHost& m_host;
     std::unordered_map<std::wstring, LispRef> m_globals;
     std::unordered_map<std::wstring, SpecialForm> m_specialForms;
+    // Argument vectors of the calls under way, innermost last; a deque, so
+    // that a vector in use stays where it is when a deeper call adds one.
+    std::deque<LispArgs> m_argumentStack;
+    size_t m_argumentDepth = 0;
 };

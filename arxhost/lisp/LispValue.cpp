@@ -140,7 +140,12 @@ bool LispIsProperList(const LispRef& value)
 
 std::vector<LispRef> LispListItems(const LispRef& list)
 {
+    size_t count = 0;
+    for (const LispValue* node = list.get(); node && node->Type() == LispType::Cons;
+         node = node->Cdr().get())
+        ++count;
     std::vector<LispRef> items;
+    items.reserve(count);
     for (const LispValue* node = list.get(); node && node->Type() == LispType::Cons;
          node = node->Cdr().get())
         items.push_back(node->Car());

@@ -226,7 +226,7 @@ def check_numbered(original, saved, rows, report):
               f"row {layer}: numbers {got[:5]}... are not consecutive from {first}")
         check(str(len(handles)) == quantity, f"row {layer}: {quantity} lots shown, {len(handles)} on it")
         check(all(type_of.get(h, "") == kind for h in handles), f"row {layer}: types")
-        line = (f"  {layer:<21}{len(handles):<5}"
+        line = (f"  {layer:<21}{len(handles):<6}"
                 + (f"numbers {first} to {int(first) + len(handles) - 1}" if handles else "no lots"))
         check(line in report.splitlines(), f"the report has no line {line!r}: {report}")
         if layer != "*":
