@@ -142,8 +142,10 @@
              ((= (car pair) 42)
               (setq out (cons (list (car (car out)) (cadr (car out)) (cdr pair)) (cdr out))))))
      (lots-flatten (reverse out)))
+    ((= (length (setq p (member (assoc 10 data) data))) (cdr (assoc 90 data)))
+     ;; Nothing but the points after the first: the usual case.
+     (mapcar 'cdr p))
     (t
-     (setq p data)
      (while (setq p (member (assoc 10 p) p))
        (setq out (cons (cdr (car p)) out) p (cdr p)))
      (reverse out))))
@@ -172,6 +174,10 @@
         (foreach f '(0.25 0.5 0.75)
           (setq out (cons (polar (list cx cy) (+ a0 (* f sweep)) r) out))))))
   (reverse out))
+
+;; A list as long as items, every item v.
+(defun lots-fill (v items)
+  (subst v nil (mapcar 'not items)))
 
 ;; A list turned by one: its first item last.
 (defun lots-turn (items)
@@ -210,13 +216,15 @@
             ey (mapcar '+ ry (mapcar '* u (nth 3 shape))))
       (list (list x y) (sqrt (apply 'min (mapcar '+ (mapcar '* ex ex) (mapcar '* ey ey))))))))
 
-;; Where the number goes, and the room around it: ((x y) clearance). The
+;; Where the number goes, and the room around it: ((x y) clearance).
+;; For a convex lot (most are) the centroid, which lies inside it, and the
+;; distance to the nearest edge's line, which is the nearest edge. Else the
 ;; centroid when it lies well inside (as far from the edges as a rectangle's
-;; centre is, measured by area over perimeter); else, as for an L-shaped
-;; lot whose centroid lies outside it or near its inner corner, the best of
-;; the centroid, the centres of the triangles at each corner and the points
-;; halfway from those to the centroid.
-(defun lots-label-point (points / xs ys xs2 ys2 w a cx cy shape best try)
+;; centre is, measured by area over perimeter); else, as for an L-shaped lot
+;; whose centroid lies outside it or near its inner corner, a point as far
+;; in from the sides of one of its corners as half the shorter side.
+(defun lots-label-point (points / xs ys xs2 ys2 w a cx cy dx dy turns squares shape best try
+                                lens ux uy reach corners)
   (setq xs (mapcar 'car points) ys (mapcar 'cadr points)
         xs2 (lots-turn xs) ys2 (lots-turn ys)
         w (mapcar '- (mapcar '* xs ys2) (mapcar '* xs2 ys))
@@ -226,51 +234,79 @@
     (progn
       (setq cx (/ (apply '+ (mapcar '* w (mapcar '+ xs xs2))) (* 3.0 a))
             cy (/ (apply '+ (mapcar '* w (mapcar '+ ys ys2))) (* 3.0 a))
-            shape (lots-shape xs ys)
-            best (lots-probe cx cy shape))
-      (if (and best
-               (>= (cadr best) (* 0.45 (abs a) (/ 1.0 (apply '+ (mapcar 'sqrt (nth 4 shape)))))))
-        best
-        (progn
-          (foreach corner (mapcar '(lambda (x0 x1 x2 y0 y1 y2)
-                                     (list (/ (+ x0 x1 x2) 3.0) (/ (+ y0 y1 y2) 3.0)))
-                                  xs xs2 (lots-turn xs2) ys ys2 (lots-turn ys2))
-            (foreach point (list corner (list (/ (+ (car corner) cx) 2.0) (/ (+ (cadr corner) cy) 2.0)))
-              (if (and (setq try (lots-probe (car point) (cadr point) shape))
-                       (or (null best) (> (cadr try) (cadr best))))
-                (setq best try))))
-          (if best best (list (list (car xs) (car ys)) 0.0)))))))
+            dx (mapcar '- xs2 xs)
+            dy (mapcar '- ys2 ys)
+            squares (mapcar '+ (mapcar '* dx dx) (mapcar '* dy dy))
+            turns (mapcar '- (mapcar '* dx (lots-turn dy)) (mapcar '* dy (lots-turn dx))))
+      (cond
+        ((and (or (>= (apply 'min turns) 0.0) (<= (apply 'max turns) 0.0))
+              (not (member 0.0 squares)))
+         (list (list cx cy)
+               (apply 'min (mapcar 'abs (mapcar '/ (mapcar '- (mapcar '* dx (mapcar '- ys (lots-fill cy xs)))
+                                                             (mapcar '* dy (mapcar '- xs (lots-fill cx xs))))
+                                                (mapcar 'sqrt squares))))))
+        ((and (setq shape (lots-shape xs ys) best (lots-probe cx cy shape))
+              (>= (cadr best) (* 0.45 (abs a) (/ 1.0 (apply '+ (mapcar 'sqrt squares))))))
+         best)
+        (t
+         ;; At each corner, the point as far in from both sides as half the
+         ;; shorter side: the middle of a rectangle's end, of an L's arm.
+         (setq lens (mapcar 'sqrt (subst 1.0 0.0 squares))
+               ux (mapcar '/ dx lens)
+               uy (mapcar '/ dy lens)
+               reach (mapcar '* (mapcar 'min lens (lots-turn lens)) (lots-fill 0.5 lens))
+               corners (mapcar 'list
+                               (mapcar '+ xs2 (mapcar '* reach (mapcar '- (lots-turn ux) ux)))
+                               (mapcar '+ ys2 (mapcar '* reach (mapcar '- (lots-turn uy) uy)))))
+         ;; The corner of the longest reach that turns with the outline
+         ;; (not an inner corner) first, the others only when it is outside.
+         (setq try (lots-probe-point (cdr (assoc (apply 'max (setq reach (mapcar '(lambda (r turn) (if (> (* turn a) 0.0) r 0.0)) reach turns)))
+                                                 (mapcar 'cons reach corners)))
+                                     shape))
+         (if try
+           (if (or (null best) (> (cadr try) (cadr best))) try best)
+           (progn
+             (foreach corner corners
+               (if (and (setq try (lots-probe-point corner shape))
+                        (or (null best) (> (cadr try) (cadr best))))
+                 (setq best try)))
+             (if best best (list (list (car xs) (car ys)) 0.0)))))))))
+
+(defun lots-probe-point (point shape)
+  (lots-probe (car point) (cadr point) shape))
 
 ;;; --- Numbering -------------------------------------------------------------
 
-;; The point of a list of lots, each (ename (x y) clearance), farthest from p.
-(defun lots-farthest (p lots / far best d)
-  (setq far p best -1.0)
-  (foreach lot lots
-    (if (> (setq d (distance p (cadr lot))) best)
-      (setq best d far (cadr lot))))
-  far)
+;; Of the points, the one farthest from p.
+(defun lots-farthest (p points / far)
+  (setq far (mapcar 'distance points (lots-fill p points)))
+  (cdr (assoc (apply 'max far) (mapcar 'cons far points))))
 
 ;; The lots of a layer in order along their street, each as
 ;; (ename (x y) clearance).
-(defun lots-in-order (enames / lots a b swap dx dy)
+(defun lots-in-order (enames / lots points a b swap keys sorted)
   (if enames
     (progn
       (setq lots (mapcar '(lambda (e) (cons e (lots-label-point (lots-outline e)))) enames)
+            points (mapcar 'cadr lots)
             ;; The two centres farthest apart: the one farthest from the
             ;; first, then the one farthest from that.
-            a (lots-farthest (cadr (car lots)) lots)
-            b (lots-farthest a lots))
+            a (lots-farthest (car points) points)
+            b (lots-farthest a points))
       (if (> (+ (car a) (cadr a)) (+ (car b) (cadr b)))
         (setq swap a a b b swap))
-      (setq dx (- (car b) (car a)) dy (- (cadr b) (cadr a)))
-      (mapcar 'cdr
-              (vl-sort (mapcar '(lambda (lot)
-                                  (cons (+ (* (- (car (cadr lot)) (car a)) dx)
-                                           (* (- (cadr (cadr lot)) (cadr a)) dy))
-                                        lot))
-                               lots)
-                       '(lambda (p q) (< (car p) (car q))))))))
+      ;; Each lot's distance along the line from a to b.
+      (setq keys (mapcar '+
+                         (mapcar '* (mapcar '- (mapcar 'car points) (lots-fill (car a) points))
+                                 (lots-fill (- (car b) (car a)) points))
+                         (mapcar '* (mapcar '- (mapcar 'cadr points) (lots-fill (cadr a) points))
+                                 (lots-fill (- (cadr b) (cadr a)) points)))
+            sorted (vl-sort keys '<))
+      (if (= (length sorted) (length keys))
+        ;; No two lots at the same distance: the numbers sort alone, and
+        ;; each finds its lot again.
+        (mapcar 'cdr (mapcar 'assoc sorted (lots-fill (mapcar 'cons keys lots) points)))
+        (mapcar 'cdr (vl-sort (mapcar 'cons keys lots) '(lambda (p q) (< (car p) (car q)))))))))
 
 ;; The number of a lot, and its type below it, inside the lot.
 (defun lots-write (lot number type / x y h)

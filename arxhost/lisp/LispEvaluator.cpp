@@ -40,6 +40,23 @@ private:
     std::vector<std::pair<const std::wstring*, LispRef>> m_saved;
 };
 
+// False for a name that is surely no special form, decided by its length
+// and a few comparisons: most calls are function calls, and hashing every
+// head for the special forms' table cost more than the calls' own work.
+bool MaybeSpecialForm(const std::wstring& name)
+{
+    switch (name.size()) {
+    case 2: return name == L"IF" || name == L"OR";
+    case 3: return name == L"AND";
+    case 4: return name == L"SETQ" || name == L"COND";
+    case 5: return name == L"QUOTE" || name == L"DEFUN" || name == L"PROGN" || name == L"WHILE";
+    case 6: return name == L"LAMBDA" || name == L"REPEAT";
+    case 7: return name == L"FOREACH";
+    case 8: return name == L"FUNCTION";
+    default: return false;
+    }
+}
+
 // The number of forms of a proper list. An improper list is refused before
 // any of its forms is evaluated. Counting walks the cells without copying
 // them: the evaluator runs this for every call, so it must stay cheap.
@@ -143,10 +160,13 @@ LispRef LispEvaluator::Global(const std::wstring& name) const
 
 void LispEvaluator::SetGlobal(const std::wstring& name, LispRef value)
 {
-    if (value)
-        m_globals[name] = std::move(value);
-    else
-        m_globals.erase(name);
+    // A variable set to nil keeps its entry: a function's locals are set to
+    // nil and back on every call, and an entry made anew costs allocations.
+    auto it = m_globals.find(name);
+    if (it != m_globals.end())
+        it->second = std::move(value);
+    else if (value)
+        m_globals.emplace(name, std::move(value));
 }
 
 void LispEvaluator::Define(LispBuiltin builtin)
@@ -175,9 +195,11 @@ LispRef LispEvaluator::EvalCall(const LispValue& form)
     const LispRef& head = form.Car();
     LispRef function;
     if (head && head->Type() == LispType::Symbol) {
-        auto special = m_specialForms.find(head->SymbolName());
-        if (special != m_specialForms.end())
-            return (this->*special->second)(form.Cdr());
+        if (MaybeSpecialForm(head->SymbolName())) {
+            auto special = m_specialForms.find(head->SymbolName());
+            if (special != m_specialForms.end())
+                return (this->*special->second)(form.Cdr());
+        }
         function = Global(head->SymbolName());
         if (!function || !function->IsFunction())
             throw LispEvalError(L"no function definition: " + head->SymbolName());
