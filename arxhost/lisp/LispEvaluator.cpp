@@ -14,32 +14,6 @@ bool IsTrue(const LispRef& value)
     return value != nullptr;
 }
 
-// Dynamic binding of a function's parameters and locals (and of foreach's
-// variable): the old values come back when the binding ends, error or not.
-class DynamicBinding {
-public:
-    explicit DynamicBinding(LispEvaluator& evaluator) : m_evaluator(evaluator) {}
-    ~DynamicBinding()
-    {
-        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it)
-            m_evaluator.SetGlobal(*it->first, std::move(it->second));
-    }
-    DynamicBinding(const DynamicBinding&) = delete;
-    DynamicBinding& operator=(const DynamicBinding&) = delete;
-
-    // The name is kept by reference: it belongs to the lambda or the form
-    // being evaluated, which outlive the binding.
-    void Bind(const std::wstring& name, LispRef value)
-    {
-        m_saved.emplace_back(&name, m_evaluator.Global(name));
-        m_evaluator.SetGlobal(name, std::move(value));
-    }
-
-private:
-    LispEvaluator& m_evaluator;
-    std::vector<std::pair<const std::wstring*, LispRef>> m_saved;
-};
-
 // False for a name that is surely no special form, decided by its length
 // and a few comparisons: most calls are function calls, and hashing every
 // head for the special forms' table cost more than the calls' own work.
@@ -108,6 +82,40 @@ const std::wstring& RequireSymbol(const LispRef& value)
 }
 
 }  // namespace
+
+// Dynamic binding of a function's parameters and locals (and of foreach's
+// variable): the old values come back when the binding ends, error or not.
+// The old values wait on the evaluator's one stack, so that a call allocates
+// nothing for them.
+class LispEvaluator::DynamicBinding {
+public:
+    explicit DynamicBinding(LispEvaluator& evaluator)
+        : m_evaluator(evaluator), m_mark(evaluator.m_savedBindings.size())
+    {
+    }
+    ~DynamicBinding()
+    {
+        auto& saved = m_evaluator.m_savedBindings;
+        while (saved.size() > m_mark) {
+            m_evaluator.SetGlobal(*saved.back().first, std::move(saved.back().second));
+            saved.pop_back();
+        }
+    }
+    DynamicBinding(const DynamicBinding&) = delete;
+    DynamicBinding& operator=(const DynamicBinding&) = delete;
+
+    // The name is kept by reference: it belongs to the lambda or the form
+    // being evaluated, which outlive the binding.
+    void Bind(const std::wstring& name, LispRef value)
+    {
+        m_evaluator.m_savedBindings.emplace_back(&name, m_evaluator.Global(name));
+        m_evaluator.SetGlobal(name, std::move(value));
+    }
+
+private:
+    LispEvaluator& m_evaluator;
+    size_t m_mark;
+};
 
 // The argument vector of one call, taken from a stack of vectors that keep
 // their capacity: allocating one for every call cost more than the call.

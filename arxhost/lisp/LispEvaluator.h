@@ -35,6 +35,7 @@ public:
 private:
     using SpecialForm = LispRef (LispEvaluator::*)(const LispRef& args);
     class ArgumentsLease;
+    class DynamicBinding;
 
     LispRef EvalCall(const LispValue& form);
     LispRef EvalBody(const LispRef& forms);
@@ -62,4 +63,6 @@ private:
     // that a vector in use stays where it is when a deeper call adds one.
     std::deque<LispArgs> m_argumentStack;
     size_t m_argumentDepth = 0;
+    // The values that the bindings under way shadow, innermost last.
+    std::vector<std::pair<const std::wstring*, LispRef>> m_savedBindings;
 };
