@@ -9,7 +9,7 @@
 ;;;            OK, numbers the lots the same way.
 ;;; LOTSDEMO   opens the table on three rows to try the grid on: the second
 ;;;            row has no type yet (OK says "Type is absent"), the third
-;;;            starts after a gap; after OK the lots are numbered.
+;;;            starts after a gap; after OK it shows the rows confirmed.
 ;;;
 ;;; How the lots are numbered. The rows go in the table's order; each row's
 ;;; lots are numbered on from the row's first number. The "*" row takes the
@@ -22,11 +22,13 @@
 ;;;
 ;;; Each numbered lot gets its number as a TEXT on the layer LOT-NUMBERS,
 ;;; centred at a point inside the lot and far from its edges (the centroid
-;;; when that is well inside, else the best point of a grid over the lot, as
-;;; for an L-shaped lot whose centroid lies outside it), as high as the lot
-;;; leaves room for; below it the row's lot type, smaller, on LOT-TYPES.
-;;; Numbers placed before on those two layers are removed first, so a lot
-;;; never carries two numbers. Cancel changes nothing.
+;;; of a convex lot, or of one where it lies well inside; else, as for an
+;;; L-shaped lot whose centroid lies outside it, the middle of one of its
+;;; arms), as high as the lot leaves room for; below it the row's lot type,
+;;; smaller, on LOT-TYPES. Numbers placed before on those two layers are
+;;; removed first, so a lot never carries two numbers. Cancel changes
+;;; nothing. The command line then tells, row by row, how many lots were
+;;; numbered and with which numbers.
 ;;;
 ;;; The confirmed table is kept in the drawing, in the named object
 ;;; dictionary under LOTGRID_LOT_TABLE, and saved with it. A drawing of
@@ -39,16 +41,6 @@
 (defun lots-types () '("Detached" "Semi-detached" "Terraced" "Commercial"))
 
 ;;; --- The drawing's lot layers and lots -----------------------------------
-
-;; A name as a literal wcmatch pattern: the pattern characters escaped.
-(defun lots-literal (name / out i ch)
-  (setq out "" i 1)
-  (repeat (strlen name)
-    (setq ch (substr name i 1) i (1+ i))
-    (if (member ch '("#" "@" "." "*" "?" "~" "[" "]" "-" "," "`"))
-      (setq out (strcat out "`" ch))
-      (setq out (strcat out ch))))
-  out)
 
 ;; The LAYER entries named LOT-*, but the layers the numbers go to.
 (defun lots-layers (/ entry name layers)
