@@ -14,23 +14,6 @@ bool IsTrue(const LispRef& value)
     return value != nullptr;
 }
 
-// False for a name that is surely no special form, decided by its length
-// and a few comparisons: most calls are function calls, and hashing every
-// head for the special forms' table cost more than the calls' own work.
-bool MaybeSpecialForm(const std::wstring& name)
-{
-    switch (name.size()) {
-    case 2: return name == L"IF" || name == L"OR";
-    case 3: return name == L"AND";
-    case 4: return name == L"SETQ" || name == L"COND";
-    case 5: return name == L"QUOTE" || name == L"DEFUN" || name == L"PROGN" || name == L"WHILE";
-    case 6: return name == L"LAMBDA" || name == L"REPEAT";
-    case 7: return name == L"FOREACH";
-    case 8: return name == L"FUNCTION";
-    default: return false;
-    }
-}
-
 // The number of forms of a proper list. An improper list is refused before
 // any of its forms is evaluated. Counting walks the cells without copying
 // them: the evaluator runs this for every call, so it must stay cheap.
@@ -146,18 +129,40 @@ private:
 
 LispEvaluator::LispEvaluator(LispHost& host) : m_host(host)
 {
-    m_specialForms = {
-        {L"QUOTE", &LispEvaluator::Quote},     {L"SETQ", &LispEvaluator::Setq},
-        {L"DEFUN", &LispEvaluator::Defun},     {L"LAMBDA", &LispEvaluator::Lambda},
-        {L"FUNCTION", &LispEvaluator::Function}, {L"PROGN", &LispEvaluator::Progn},
-        {L"IF", &LispEvaluator::If},           {L"COND", &LispEvaluator::Cond},
-        {L"AND", &LispEvaluator::And},         {L"OR", &LispEvaluator::Or},
-        {L"FOREACH", &LispEvaluator::Foreach}, {L"WHILE", &LispEvaluator::While},
-        {L"REPEAT", &LispEvaluator::Repeat},
-    };
     m_globals[L"T"] = LispValue::T();
     m_globals[L"PI"] = LispValue::Real(3.14159265358979323846);
     LispBuiltins::Install(*this);
+}
+
+// The special form of a name, or none. Decided by the name's length and a
+// few comparisons: most calls are function calls, and hashing every head for
+// a table of special forms cost more than the calls' own work.
+LispEvaluator::SpecialForm LispEvaluator::FindSpecialForm(const std::wstring& name)
+{
+    switch (name.size()) {
+    case 2:
+        return name == L"IF" ? &LispEvaluator::If : name == L"OR" ? &LispEvaluator::Or : nullptr;
+    case 3:
+        return name == L"AND" ? &LispEvaluator::And : nullptr;
+    case 4:
+        return name == L"SETQ" ? &LispEvaluator::Setq : name == L"COND" ? &LispEvaluator::Cond : nullptr;
+    case 5:
+        return name == L"QUOTE"   ? &LispEvaluator::Quote
+               : name == L"DEFUN" ? &LispEvaluator::Defun
+               : name == L"PROGN" ? &LispEvaluator::Progn
+               : name == L"WHILE" ? &LispEvaluator::While
+                                  : nullptr;
+    case 6:
+        return name == L"LAMBDA" ? &LispEvaluator::Lambda
+               : name == L"REPEAT" ? &LispEvaluator::Repeat
+                                   : nullptr;
+    case 7:
+        return name == L"FOREACH" ? &LispEvaluator::Foreach : nullptr;
+    case 8:
+        return name == L"FUNCTION" ? &LispEvaluator::Function : nullptr;
+    default:
+        return nullptr;
+    }
 }
 
 LispRef LispEvaluator::Global(const std::wstring& name) const
@@ -203,11 +208,8 @@ LispRef LispEvaluator::EvalCall(const LispValue& form)
     const LispRef& head = form.Car();
     LispRef function;
     if (head && head->Type() == LispType::Symbol) {
-        if (MaybeSpecialForm(head->SymbolName())) {
-            auto special = m_specialForms.find(head->SymbolName());
-            if (special != m_specialForms.end())
-                return (this->*special->second)(form.Cdr());
-        }
+        if (SpecialForm special = FindSpecialForm(head->SymbolName()))
+            return (this->*special)(form.Cdr());
         function = Global(head->SymbolName());
         if (!function || !function->IsFunction())
             throw LispEvalError(L"no function definition: " + head->SymbolName());

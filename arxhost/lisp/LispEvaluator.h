@@ -37,6 +37,7 @@ private:
     class ArgumentsLease;
     class DynamicBinding;
 
+    static SpecialForm FindSpecialForm(const std::wstring& name);
     LispRef EvalCall(const LispValue& form);
     LispRef EvalBody(const LispRef& forms);
     LispRef CallLambda(const LispLambda& lambda, const LispArgs& args);
@@ -58,7 +59,6 @@ private:
 
     LispHost& m_host;
     std::unordered_map<std::wstring, LispRef> m_globals;
-    std::unordered_map<std::wstring, SpecialForm> m_specialForms;
     // Argument vectors of the calls under way, innermost last; a deque, so
     // that a vector in use stays where it is when a deeper call adds one.
     std::deque<LispArgs> m_argumentStack;
