@@ -9,7 +9,7 @@
 ;;;            OK, numbers the lots the same way.
 ;;; LOTSDEMO   opens the table on three rows to try the grid on: the second
 ;;;            row has no type yet (OK says "Type is absent"), the third
-;;;            starts after a gap; after OK the lots are numbered.
+;;;            starts after a gap; after OK it shows the rows confirmed.
 ;;;
 ;;; How the lots are numbered. The rows go in the table's order; each row's
 ;;; lots are numbered on from the row's first number. The "*" row takes the
@@ -22,11 +22,13 @@
 ;;;
 ;;; Each numbered lot gets its number as a TEXT on the layer LOT-NUMBERS,
 ;;; centred at a point inside the lot and far from its edges (the centroid
-;;; when that is well inside, else the best point of a grid over the lot, as
-;;; for an L-shaped lot whose centroid lies outside it), as high as the lot
-;;; leaves room for; below it the row's lot type, smaller, on LOT-TYPES.
-;;; Numbers placed before on those two layers are removed first, so a lot
-;;; never carries two numbers. Cancel changes nothing.
+;;; of a convex lot, or of one where it lies well inside; else, as for an
+;;; L-shaped lot whose centroid lies outside it, the middle of one of its
+;;; arms), as high as the lot leaves room for; below it the row's lot type,
+;;; smaller, on LOT-TYPES. Numbers placed before on those two layers are
+;;; removed first, so a lot never carries two numbers. Cancel changes
+;;; nothing. The command line then tells, row by row, how many lots were
+;;; numbered and with which numbers.
 ;;;
 ;;; The confirmed table is kept in the drawing, in the named object
 ;;; dictionary under LOTGRID_LOT_TABLE, and saved with it. A drawing of
@@ -40,16 +42,6 @@
 
 ;;; --- The drawing's lot layers and lots -----------------------------------
 
-;; A name as a literal wcmatch pattern: the pattern characters escaped.
-(defun lots-literal (name / out i ch)
-  (setq out "" i 1)
-  (repeat (strlen name)
-    (setq ch (substr name i 1) i (1+ i))
-    (if (member ch '("#" "@" "." "*" "?" "~" "[" "]" "-" "," "`"))
-      (setq out (strcat out "`" ch))
-      (setq out (strcat out ch))))
-  out)
-
 ;; The LAYER entries named LOT-*, but the layers the numbers go to.
 (defun lots-layers (/ entry name layers)
   (setq entry (tblnext "LAYER" T))
@@ -61,14 +53,33 @@
     (setq entry (tblnext "LAYER")))
   (vl-sort layers '<))
 
-;; The closed polylines of a layer, a selection set or nil.
-(defun lots-on-layer (layer)
-  (ssget "X" (list '(0 . "LWPOLYLINE,POLYLINE") (cons 8 (lots-literal layer))
-                   '(-4 . "&") '(70 . 1))))
+;; The closed polylines on the lot layers, grouped by layer: a list of
+;; (LAYER ename ...), the layer's name in upper case (ssget matches names
+;; without regard to case). One walk over one selection set: a set for each
+;; layer would walk the whole drawing once a layer.
+(defun lots-groups (/ set i e key run runs groups)
+  (if (setq set (ssget "X" '((0 . "LWPOLYLINE,POLYLINE") (8 . "LOT-*") (-4 . "&") (70 . 1))))
+    (progn
+      (setq i 0)
+      (repeat (sslength set)
+        (setq e (ssname set i) i (1+ i) key (strcase (cdr (assoc 8 (entget e)))))
+        (if (equal key (car run))
+          (setq run (cons key (cons e (cdr run))))
+          (setq runs (if run (cons run runs) runs) run (list key e))))
+      ;; A drawing may draw the lots of its layers in turns: the runs of
+      ;; one layer are joined.
+      (foreach run (vl-sort (cons run runs) '(lambda (a b) (< (car a) (car b))))
+        (if (equal (car run) (car (car groups)))
+          (setq groups (cons (cons (car run) (append (cdr run) (cdr (car groups)))) (cdr groups)))
+          (setq groups (cons run groups))))
+      groups)))
 
-(defun lots-count (layer / set)
-  (setq set (lots-on-layer layer))
-  (if set (itoa (sslength set)) "0"))
+;; The lots of one layer: a list of entity names.
+(defun lots-of (layer groups)
+  (cdr (assoc (strcase layer) groups)))
+
+(defun lots-count (layer groups)
+  (itoa (length (lots-of layer groups))))
 
 ;;; --- The table kept in the drawing ---------------------------------------
 
@@ -97,22 +108,39 @@
       (dictadd dictionary *lots-table-key* (entmakex data)))))
 
 ;;; --- Geometry of one lot -------------------------------------------------
+;;
+;; Outlines are lists of (x y) points, and the arithmetic over them is done
+;; a whole list at a time (mapcar with the built-in operators): a plan of ten
+;; thousand lots is numbered in about a second that way, where a loop over
+;; the points took ten.
 
-;; The points of a closed polyline, arcs (bulges) as four chords each.
-(defun lots-outline (ename / data points vertex bulge first next kind)
-  (setq data (entget ename) kind (cdr (assoc 0 data)))
-  (if (= kind "LWPOLYLINE")
-    (foreach pair data
-      (cond ((= (car pair) 10) (setq points (cons (list (cadr pair) (caddr pair) 0.0) points)))
-            ((= (car pair) 42) (setq points (cons (subst (cdr pair) 0.0 (car points)) (cdr points))))))
-    (progn
-      (setq next (entnext ename))
-      (while (and next (= (cdr (assoc 0 (setq vertex (entget next)))) "VERTEX"))
-        (setq points (cons (list (cadr (assoc 10 vertex)) (caddr (assoc 10 vertex))
-                                 (if (assoc 42 vertex) (cdr (assoc 42 vertex)) 0.0))
-                           points)
-              next (entnext next)))))
-  (lots-flatten (reverse points)))
+;; The (x y) points of a closed polyline, arcs (bulges) as chords.
+(defun lots-outline (ename / data p out next vertex)
+  (setq data (entget ename))
+  (cond
+    ((/= (cdr (assoc 0 data)) "LWPOLYLINE")
+     ;; An old-style POLYLINE: its vertices follow it as VERTEX entities.
+     (setq next (entnext ename))
+     (while (and next (= (cdr (assoc 0 (setq vertex (entget next)))) "VERTEX"))
+       (setq p (assoc 10 vertex)
+             out (cons (list (cadr p) (caddr p) (if (assoc 42 vertex) (cdr (assoc 42 vertex)) 0.0))
+                       out)
+             next (entnext next)))
+     (lots-flatten (reverse out)))
+    ((assoc 42 data)
+     ;; A vertex's bulge follows its point.
+     (foreach pair data
+       (cond ((= (car pair) 10) (setq out (cons (list (cadr pair) (caddr pair) 0.0) out)))
+             ((= (car pair) 42)
+              (setq out (cons (list (car (car out)) (cadr (car out)) (cdr pair)) (cdr out))))))
+     (lots-flatten (reverse out)))
+    ((= (length (setq p (member (assoc 10 data) data))) (cdr (assoc 90 data)))
+     ;; Nothing but the points after the first: the usual case.
+     (mapcar 'cdr p))
+    (t
+     (while (setq p (member (assoc 10 p) p))
+       (setq out (cons (cdr (car p)) out) p (cdr p)))
+     (reverse out))))
 
 ;; (x y bulge) vertices of a closed outline to (x y) points, arcs as chords.
 (defun lots-flatten (vertices / out here there b k chord sweep r cx cy a0 mx my nx ny h)
@@ -121,7 +149,7 @@
     (setq there (nth (rem (setq k (1+ k)) (length vertices)) vertices)
           b (caddr here)
           out (cons (list (car here) (cadr here)) out))
-    (if (/= b 0.0)
+    (if (and (/= b 0.0) (not (and (= (car here) (car there)) (= (cadr here) (cadr there)))))
       (progn
         ;; the arc's centre lies on the chord's perpendicular bisector
         (setq chord (distance (list (car here) (cadr here)) (list (car there) (cadr there)))
@@ -139,92 +167,142 @@
           (setq out (cons (polar (list cx cy) (+ a0 (* f sweep)) r) out))))))
   (reverse out))
 
-;; The area centroid of a polygon of (x y) points; nil for no area.
-(defun lots-centroid (points / a cx cy p q w n)
-  (setq a 0.0 cx 0.0 cy 0.0 n (length points) p (last points))
-  (foreach q points
-    (setq w (- (* (car p) (cadr q)) (* (car q) (cadr p)))
-          a (+ a w)
-          cx (+ cx (* w (+ (car p) (car q))))
-          cy (+ cy (* w (+ (cadr p) (cadr q))))
-          p q))
-  (if (> (abs a) 1e-9)
-    (list (/ cx (* 3.0 a)) (/ cy (* 3.0 a)))))
+;; A list as long as items, every item v.
+(defun lots-fill (v items)
+  (subst v nil (mapcar 'not items)))
 
-;; True when (x y) lies inside the polygon (crossings of a ray to the right).
-(defun lots-inside (pt points / x y p inside)
-  (setq x (car pt) y (cadr pt) p (last points))
-  (foreach q points
-    (if (and (not (eq (> (cadr p) y) (> (cadr q) y)))
-             (< x (+ (car p) (/ (* (- y (cadr p)) (- (car q) (car p))) (- (cadr q) (cadr p))))))
-      (setq inside (not inside)))
-    (setq p q))
-  inside)
+;; A list turned by one: its first item last.
+(defun lots-turn (items)
+  (append (cdr items) (list (car items))))
 
-;; The distance from (x y) to the nearest edge of the polygon.
-(defun lots-clearance (pt points / p best d dx dy len u)
-  (setq p (last points) best 1e300)
-  (foreach q points
-    (setq dx (- (car q) (car p)) dy (- (cadr q) (cadr p)) len (+ (* dx dx) (* dy dy))
-          u (if (> len 0.0)
-              (max 0.0 (min 1.0 (/ (+ (* (- (car pt) (car p)) dx) (* (- (cadr pt) (cadr p)) dy)) len)))
-              0.0)
-          d (distance pt (list (+ (car p) (* u dx)) (+ (cadr p) (* u dy))))
-          best (min best d)
-          p q))
-  best)
+;; What lots-probe needs of an outline: (xs ys dx dy squared-lengths zeros
+;; ones), the edges running from each point to the next.
+(defun lots-shape (xs ys / dx dy zeros)
+  (setq dx (mapcar '- (lots-turn xs) xs)
+        dy (mapcar '- (lots-turn ys) ys)
+        zeros (mapcar '- xs xs))
+  ;; An edge of no length (a point repeated) divides by one instead.
+  (list xs ys dx dy (subst 1.0 0.0 (mapcar '+ (mapcar '* dx dx) (mapcar '* dy dy)))
+        zeros (subst 1.0 0.0 zeros)))
 
-;; Where the number goes, and the room around it: (point clearance). The
-;; centroid when it lies well inside; else the best point of a grid.
-(defun lots-label-point (points / c d xs ys x0 y0 x1 y1 best room pt i j)
-  (setq c (lots-centroid points)
-        xs (mapcar 'car points) ys (mapcar 'cadr points)
-        x0 (apply 'min xs) x1 (apply 'max xs) y0 (apply 'min ys) y1 (apply 'max ys))
-  (if (and c (lots-inside c points)
-           (>= (setq d (lots-clearance c points)) (* 0.3 (min (- x1 x0) (- y1 y0)))))
-    (list c d)
+;; ((x y) clearance) when (x y) lies inside the outline, else nil. The
+;; clearance is the distance to the nearest edge; the point is inside when
+;; the edges wind around it, their angles seen from it adding up to a turn.
+(defun lots-probe (x y shape / zeros rx ry rx2 ry2 u ex ey)
+  (setq zeros (nth 5 shape)
+        rx (mapcar '- (car shape) (subst x 0.0 zeros))
+        ry (mapcar '- (cadr shape) (subst y 0.0 zeros))
+        rx2 (lots-turn rx)
+        ry2 (lots-turn ry))
+  (if (> (abs (apply '+ (mapcar 'atan (mapcar '- (mapcar '* rx ry2) (mapcar '* ry rx2))
+                                (mapcar '+ (mapcar '* rx rx2) (mapcar '* ry ry2)))))
+         pi)
     (progn
-      (setq room -1.0 i 1)
-      (repeat 9
-        (setq j 1)
-        (repeat 9
-          (setq pt (list (+ x0 (* (- x1 x0) (/ i 10.0))) (+ y0 (* (- y1 y0) (/ j 10.0)))) j (1+ j))
-          (if (and (lots-inside pt points) (> (setq d (lots-clearance pt points)) room))
-            (setq best pt room d)))
-        (setq i (1+ i)))
-      (if best (list best room) (list (car points) 0.0)))))
+      ;; the nearest point of each edge, as a fraction along it
+      (setq u (mapcar 'max zeros
+                      (mapcar 'min (nth 6 shape)
+                              (mapcar '/ (mapcar '- (mapcar '+ (mapcar '* rx (caddr shape))
+                                                              (mapcar '* ry (nth 3 shape))))
+                                      (nth 4 shape))))
+            ex (mapcar '+ rx (mapcar '* u (caddr shape)))
+            ey (mapcar '+ ry (mapcar '* u (nth 3 shape))))
+      (list (list x y) (sqrt (apply 'min (mapcar '+ (mapcar '* ex ex) (mapcar '* ey ey))))))))
+
+;; Where the number goes, and the room around it: ((x y) clearance).
+;; For a convex lot (most are) the centroid, which lies inside it, and the
+;; distance to the nearest edge's line, which is the nearest edge. Else the
+;; centroid when it lies well inside (as far from the edges as a rectangle's
+;; centre is, measured by area over perimeter); else, as for an L-shaped lot
+;; whose centroid lies outside it or near its inner corner, a point as far
+;; in from the sides of one of its corners as half the shorter side.
+(defun lots-label-point (points / xs ys xs2 ys2 w a cx cy dx dy turns squares shape best try
+                                lens ux uy reach corners)
+  (setq xs (mapcar 'car points) ys (mapcar 'cadr points)
+        xs2 (lots-turn xs) ys2 (lots-turn ys)
+        w (mapcar '- (mapcar '* xs ys2) (mapcar '* xs2 ys))
+        a (apply '+ w))
+  (if (< (abs a) 1e-12)
+    (list (list (car xs) (car ys)) 0.0)
+    (progn
+      (setq cx (/ (apply '+ (mapcar '* w (mapcar '+ xs xs2))) (* 3.0 a))
+            cy (/ (apply '+ (mapcar '* w (mapcar '+ ys ys2))) (* 3.0 a))
+            dx (mapcar '- xs2 xs)
+            dy (mapcar '- ys2 ys)
+            squares (mapcar '+ (mapcar '* dx dx) (mapcar '* dy dy))
+            turns (mapcar '- (mapcar '* dx (lots-turn dy)) (mapcar '* dy (lots-turn dx))))
+      (cond
+        ((and (or (>= (apply 'min turns) 0.0) (<= (apply 'max turns) 0.0))
+              (not (member 0.0 squares)))
+         (list (list cx cy)
+               (apply 'min (mapcar 'abs (mapcar '/ (mapcar '- (mapcar '* dx (mapcar '- ys (lots-fill cy xs)))
+                                                             (mapcar '* dy (mapcar '- xs (lots-fill cx xs))))
+                                                (mapcar 'sqrt squares))))))
+        ((and (setq shape (lots-shape xs ys) best (lots-probe cx cy shape))
+              (>= (cadr best) (* 0.45 (abs a) (/ 1.0 (apply '+ (mapcar 'sqrt squares))))))
+         best)
+        (t
+         ;; At each corner, the point as far in from both sides as half the
+         ;; shorter side: the middle of a rectangle's end, of an L's arm.
+         (setq lens (mapcar 'sqrt (subst 1.0 0.0 squares))
+               ux (mapcar '/ dx lens)
+               uy (mapcar '/ dy lens)
+               reach (mapcar '* (mapcar 'min lens (lots-turn lens)) (lots-fill 0.5 lens))
+               corners (mapcar 'list
+                               (mapcar '+ xs2 (mapcar '* reach (mapcar '- (lots-turn ux) ux)))
+                               (mapcar '+ ys2 (mapcar '* reach (mapcar '- (lots-turn uy) uy)))))
+         ;; The corner of the longest reach that turns with the outline
+         ;; (not an inner corner) first, the others only when it is outside.
+         (setq try (lots-probe-point (cdr (assoc (apply 'max (setq reach (mapcar '(lambda (r turn) (if (> (* turn a) 0.0) r 0.0)) reach turns)))
+                                                 (mapcar 'cons reach corners)))
+                                     shape))
+         (if try
+           (if (or (null best) (> (cadr try) (cadr best))) try best)
+           (progn
+             (foreach corner corners
+               (if (and (setq try (lots-probe-point corner shape))
+                        (or (null best) (> (cadr try) (cadr best))))
+                 (setq best try)))
+             (if best best (list (list (car xs) (car ys)) 0.0)))))))))
+
+(defun lots-probe-point (point shape)
+  (lots-probe (car point) (cadr point) shape))
 
 ;;; --- Numbering -------------------------------------------------------------
 
+;; Of the points, the one farthest from p.
+(defun lots-farthest (p points / far)
+  (setq far (mapcar 'distance points (lots-fill p points)))
+  (cdr (assoc (apply 'max far) (mapcar 'cons far points))))
+
 ;; The lots of a layer in order along their street, each as
-;; (ename point clearance).
-(defun lots-in-order (layer / set i lots a b swap dx dy)
-  (if (setq set (lots-on-layer layer))
+;; (ename (x y) clearance).
+(defun lots-in-order (enames / lots points a b swap keys sorted)
+  (if enames
     (progn
-      (setq i 0)
-      (repeat (sslength set)
-        (setq lots (cons (cons (ssname set i) (lots-label-point (lots-outline (ssname set i)))) lots)
-              i (1+ i)))
-      ;; The two centres farthest apart: the one farthest from the first,
-      ;; then the one farthest from that.
-      (setq a (cadr (car lots)) b a)
-      (foreach lot lots (if (> (distance a (cadr lot)) (distance a b)) (setq b (cadr lot))))
-      (setq a b)
-      (foreach lot lots (if (> (distance a (cadr lot)) (distance a b)) (setq b (cadr lot))))
+      (setq lots (mapcar '(lambda (e) (cons e (lots-label-point (lots-outline e)))) enames)
+            points (mapcar 'cadr lots)
+            ;; The two centres farthest apart: the one farthest from the
+            ;; first, then the one farthest from that.
+            a (lots-farthest (car points) points)
+            b (lots-farthest a points))
       (if (> (+ (car a) (cadr a)) (+ (car b) (cadr b)))
         (setq swap a a b b swap))
-      (setq dx (- (car b) (car a)) dy (- (cadr b) (cadr a)))
-      (mapcar 'cdr
-              (vl-sort (mapcar '(lambda (lot)
-                                  (cons (+ (* (- (car (cadr lot)) (car a)) dx)
-                                           (* (- (cadr (cadr lot)) (cadr a)) dy))
-                                        lot))
-                               lots)
-                       '(lambda (p q) (< (car p) (car q))))))))
+      ;; Each lot's distance along the line from a to b.
+      (setq keys (mapcar '+
+                         (mapcar '* (mapcar '- (mapcar 'car points) (lots-fill (car a) points))
+                                 (lots-fill (- (car b) (car a)) points))
+                         (mapcar '* (mapcar '- (mapcar 'cadr points) (lots-fill (cadr a) points))
+                                 (lots-fill (- (cadr b) (cadr a)) points)))
+            sorted (vl-sort keys '<))
+      (if (= (length sorted) (length keys))
+        ;; No two lots at the same distance: the numbers sort alone, and
+        ;; each finds its lot again.
+        (mapcar 'cdr (mapcar 'assoc sorted (lots-fill (mapcar 'cons keys lots) points)))
+        (mapcar 'cdr (vl-sort (mapcar 'cons keys lots) '(lambda (p q) (< (car p) (car q)))))))))
 
 ;; The number of a lot, and its type below it, inside the lot.
 (defun lots-write (lot number type / x y h)
-  (setq x (car (cadr lot)) y (cadr (cadr lot)) h (* 0.45 (caddr lot)))
+  (setq x (car (cadr lot)) y (cadr (cadr lot)) h (max 1e-3 (* 0.45 (caddr lot))))
   (entmake (list '(0 . "TEXT") '(8 . "LOT-NUMBERS") (list 10 x y 0.0)
                  (list 11 x (+ y (* 0.25 h)) 0.0) (cons 40 h) (cons 1 (itoa number))
                  '(72 . 1) '(73 . 2)))
@@ -243,14 +321,14 @@
         (setq i (1+ i))))))
 
 ;; Numbers the lots by the rows; answers one (layer count first last) a row.
-(defun lots-number (rows layers / named report layer type n count)
+(defun lots-number (rows layers groups / named report layer type n count)
   (lots-clear)
   (foreach row rows
     (setq layer (car row) type (caddr row) n (atoi (nth 3 row)) count 0)
     (foreach name (if (= layer "*")
                     (vl-remove-if '(lambda (l) (member (strcase l) named)) layers)
                     (list layer))
-      (foreach lot (lots-in-order name)
+      (foreach lot (lots-in-order (lots-of name groups))
         (lots-write lot n type)
         (setq n (1+ n) count (1+ count))))
     (if (/= layer "*") (setq named (cons (strcase layer) named)))
@@ -283,33 +361,36 @@
   (foreach row numbered (setq total (+ total (cadr row))))
   (princ (strcat "\nNumbered " (itoa total) " lots:"))
   (foreach row numbered
-    (princ (strcat "\n  " (lots-pad (car row) 21) (lots-pad (itoa (cadr row)) 5)
+    (princ (strcat "\n  " (lots-pad (car row) 21) (lots-pad (itoa (cadr row)) 6)
                    (if (> (cadr row) 0)
                      (strcat "numbers " (itoa (caddr row)) " to " (itoa (nth 3 row)))
                      "no lots"))))
   (princ))
 
 ;; After OK: the table kept, the lots numbered, both reported.
-(defun lots-apply (answer layers / rows)
+(defun lots-apply (answer layers groups / rows)
   (cond
     ((null answer) (princ "\nLot numbering cancelled."))
     ((listp answer)
      (setq rows (lots-rows answer))
      (lots-keep-rows rows)
      (lots-report rows)
-     (lots-numbered (lots-number rows layers))))
+     (lots-numbered (lots-number rows layers groups))))
   (princ))
 
-(defun c:lots (/ layers)
-  (setq layers (lots-layers))
-  (lots-apply (lotdialog layers (lots-types) (mapcar 'lots-count layers) (lots-saved-rows))
-              layers))
+(defun c:lots (/ layers groups)
+  (setq layers (lots-layers) groups (lots-groups))
+  (lots-apply (lotdialog layers (lots-types)
+                         (mapcar '(lambda (layer) (lots-count layer groups)) layers)
+                         (lots-saved-rows))
+              layers groups))
 
 (defun c:lotsagain ()
-  (lots-apply (lotdialog) (lots-layers)))
+  (lots-apply (lotdialog) (lots-layers) (lots-groups)))
 
-(defun c:lotsdemo (/ layers counts answer)
-  (setq layers (lots-layers) counts (mapcar 'lots-count layers))
+(defun c:lotsdemo (/ layers groups counts answer)
+  (setq layers (lots-layers) groups (lots-groups)
+        counts (mapcar '(lambda (layer) (lots-count layer groups)) layers))
   (if (< (length layers) 3)
     (princ "\nLOTSDEMO needs a drawing with three lot layers (LOT-*).")
     (progn

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Runs one of the programs to a picture, on a display nobody may see:
 #
-#   snapshot.sh lotdialog BIN_FOLDER PICTURE.png
-#       the host on the sample drawing runs the sample routine (LOTS); when
+#   snapshot.sh lotdialog BIN_FOLDER PICTURE.png PLAN_PICTURE.png NUMBERED.dxf
+#       the host opens the sample site plan and runs the sample routine
+#       (LOTS) on it, starting from the table a user confirmed earlier; when
 #       the dialog "Lot area rapid" has opened, it is saved as the picture and
-#       OK is pressed. The host's output follows (the routine's report and the
-#       rows that LISP received), then the picture's path.
+#       OK is pressed. The routine numbers the lots, the numbered plan is
+#       saved as NUMBERED.dxf, and the host then shows that file so that a
+#       picture of the numbered drawing is saved as PLAN_PICTURE.png. The
+#       host's output follows (the rows of the table kept in the drawing and
+#       the routine's report), then the three paths.
 #   snapshot.sh griddemo BIN_FOLDER PICTURE.png [DEMO ARGS...]
 #       griddemo.exe opens, its window is saved as the picture and it ends;
 #       the picture's path is printed.
@@ -100,10 +104,22 @@ shoot() {   # window id
 
 case "$what" in
 lotdialog)
-    # The host runs the sample drawing's start-up routine, which loads the
-    # sample routine, then the routine's command, then shows what it kept.
-    ( cd "$examples" && exec wine "$bin/arxhost.exe" --drawing "site/Site plan.dwg" \
-          acaddoc.lsp -e '(c:lots)' -e '*lots-rows*' </dev/null >"$out" 2>"$err" ) &
+    plan_picture=${1:-}
+    numbered=${2:-}
+    [ -n "$plan_picture" ] && [ -n "$numbered" ] \
+        || fail "usage: snapshot.sh lotdialog BIN_FOLDER PICTURE.png PLAN_PICTURE.png NUMBERED.dxf"
+    mkdir -p "$(dirname "$numbered")"
+    numbered=$(cd "$(dirname "$numbered")" && pwd)/$(basename "$numbered")
+    rm -f "$numbered"
+    # The sample plan carries no table yet; the one below is what its
+    # surveyor confirmed last time, so that the dialog opens on a real layout.
+    # The host runs the drawing's start-up routine, which loads the sample
+    # routine, then the routine's command, then shows the table kept in the
+    # drawing and saves the numbered plan.
+    ( cd "$examples" && exec wine "$bin/arxhost.exe" --drawing "site/Site plan.dxf" acaddoc.lsp \
+          -e '(progn (lots-keep-rows (quote (("LOT-A-ELM-NORTH" "14" "Detached" "1") ("LOT-A-ELM-SOUTH" "12" "Detached" "15") ("*" "82" "Terraced" "27")))) (princ))' \
+          -e '(c:lots)' -e '(lots-saved-rows)' \
+          -e "(progn (command \"_.SAVEAS\" \"Z:$numbered\") (princ))" </dev/null >"$out" 2>"$err" ) &
     pid=$!
     window=$(wait_window "Lot area rapid" 60) || exit 1
     focus "$window"
@@ -114,8 +130,22 @@ lotdialog)
     wait_gone "$window" 10 \
         || fail "OK did not close the dialog (its status line tells why: see $picture)"
     wait_end 60 || fail "the host ended with exit code $?"
-    tr -d '\r' <"$out"
-    echo "$picture"
+    [ -s "$numbered" ] || fail "the numbered plan was not saved as $numbered"
+    # Each expression prints one line, an empty one when it has no value.
+    report=$(tr -d '\r' <"$out" | sed '/^$/d')
+    # The numbered plan in the host's window, as a user sees it after LOTS.
+    ( cd "$examples" && exec wine "$bin/arxhost.exe" --drawing "Z:$numbered" \
+          </dev/null >"$out" 2>"$err" ) &
+    pid=$!
+    window=$(wait_window "arxhost - \\[$(basename "$numbered")\\]" 60) || exit 1
+    focus "$window"
+    dialog_picture=$picture
+    picture=$plan_picture
+    shoot "$window"
+    echo "$report"
+    echo "$dialog_picture"
+    echo "$plan_picture"
+    echo "$numbered"
     ;;
 griddemo)
     ( exec wine "$bin/griddemo.exe" "$@" </dev/null >"$out" 2>"$err" ) &

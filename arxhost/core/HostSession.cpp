@@ -54,6 +54,8 @@ LispRef HostSession::GetVar(const std::wstring& name)
         std::optional<std::wstring> layer = drawing.Contents().HeaderText("$CLAYER");
         return LispValue::String(layer && !layer->empty() ? *layer : L"0");
     }
+    if (key == L"MILLISECS")
+        return LispValue::Integer(static_cast<std::int32_t>(GetTickCount()));
     if (key == L"EXTMIN" || key == L"EXTMAX") {
         // What is drawn, as ZOOM E fits it; an empty drawing answers the
         // CAD host's values for "no extents".

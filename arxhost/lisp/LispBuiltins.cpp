@@ -239,26 +239,33 @@ void LispBuiltins::InstallLists(LispEvaluator& e)
         return nullptr;
     });
     Args::Def(e, L"ASSOC", 2, 2, [](LispEvaluator&, const LispArgs& a) -> LispRef {
-        for (const LispRef& item : LispListItems(Args::List(a[1])))
+        for (const LispValue* node = Args::List(a[1]).get(); node && node->Type() == LispType::Cons;
+             node = node->Cdr().get()) {
+            const LispRef& item = node->Car();
             if (item && item->Type() == LispType::Cons && Args::Equal(a[0], item->Car()))
                 return item;
+        }
         return nullptr;
     });
     Args::Def(e, L"MAPCAR", 2, -1, [](LispEvaluator& ev, const LispArgs& a) {
-        std::vector<std::vector<LispRef>> lists;
-        size_t shortest = SIZE_MAX;
-        for (size_t i = 1; i < a.size(); ++i) {
-            lists.push_back(LispListItems(Args::List(a[i])));
-            shortest = std::min(shortest, lists.back().size());
-        }
+        // The lists are walked in step, the function found once: mapcar over
+        // the points of an outline is the inner loop of drawing routines.
+        LispRef function = ev.Resolve(a[0]);
+        std::vector<const LispValue*> nodes;
+        for (size_t i = 1; i < a.size(); ++i)
+            nodes.push_back(Args::List(a[i]).get());
         std::vector<LispRef> results;
-        for (size_t k = 0; k < shortest; ++k) {
-            LispArgs callArgs;
-            for (const auto& list : lists)
-                callArgs.push_back(list[k]);
-            results.push_back(ev.Apply(a[0], callArgs));
+        LispArgs callArgs;
+        for (;;) {
+            callArgs.clear();
+            for (const LispValue*& node : nodes) {
+                if (!node || node->Type() != LispType::Cons)
+                    return LispValue::List(results);
+                callArgs.push_back(node->Car());
+                node = node->Cdr().get();
+            }
+            results.push_back(ev.Apply(function, callArgs));
         }
-        return LispValue::List(results);
     });
     Args::Def(e, L"APPLY", 2, 2, [](LispEvaluator& ev, const LispArgs& a) {
         if (!LispIsProperList(a[1]))
@@ -274,8 +281,12 @@ void LispBuiltins::InstallLists(LispEvaluator& e)
     });
     Args::Def(e, L"VL-SORT", 2, 2, [](LispEvaluator& ev, const LispArgs& a) {
         std::vector<LispRef> items = LispListItems(Args::List(a[0]));
+        LispRef before = ev.Resolve(a[1]);
+        LispArgs pair(2);
         std::stable_sort(items.begin(), items.end(), [&](const LispRef& x, const LispRef& y) {
-            return ev.Apply(a[1], {x, y}) != nullptr;
+            pair[0] = x;
+            pair[1] = y;
+            return ev.Apply(before, pair) != nullptr;
         });
         // Like AutoLISP, the sort keeps one of equal numbers.
         std::vector<LispRef> kept;
@@ -288,8 +299,9 @@ void LispBuiltins::InstallLists(LispEvaluator& e)
         Args::Def(e, keep ? L"VL-REMOVE-IF-NOT" : L"VL-REMOVE-IF", 2, 2,
                   [keep](LispEvaluator& ev, const LispArgs& a) {
                       std::vector<LispRef> kept;
+                      LispRef test = ev.Resolve(a[0]);
                       for (const LispRef& item : LispListItems(Args::List(a[1])))
-                          if ((ev.Apply(a[0], {item}) != nullptr) == keep)
+                          if ((ev.Apply(test, {item}) != nullptr) == keep)
                               kept.push_back(item);
                       return LispValue::List(kept);
                   });

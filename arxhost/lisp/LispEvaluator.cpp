@@ -14,29 +14,33 @@ bool IsTrue(const LispRef& value)
     return value != nullptr;
 }
 
-// Dynamic binding of a function's parameters and locals (and of foreach's
-// variable): the old values come back when the binding ends, error or not.
-class DynamicBinding {
-public:
-    explicit DynamicBinding(LispEvaluator& evaluator) : m_evaluator(evaluator) {}
-    ~DynamicBinding()
-    {
-        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it)
-            m_evaluator.SetGlobal(it->first, std::move(it->second));
-    }
-    DynamicBinding(const DynamicBinding&) = delete;
-    DynamicBinding& operator=(const DynamicBinding&) = delete;
+// The number of forms of a proper list. An improper list is refused before
+// any of its forms is evaluated. Counting walks the cells without copying
+// them: the evaluator runs this for every call, so it must stay cheap.
+size_t FormCount(const LispRef& args)
+{
+    size_t count = 0;
+    const LispValue* node = args.get();
+    for (; node && node->Type() == LispType::Cons; node = node->Cdr().get())
+        ++count;
+    if (node)
+        throw LispEvalError(L"bad argument list tail: " + LispPrinter::Prin1(args));
+    return count;
+}
 
-    void Bind(const std::wstring& name, LispRef value)
-    {
-        m_saved.emplace_back(name, m_evaluator.Global(name));
-        m_evaluator.SetGlobal(name, std::move(value));
-    }
+void RequireCount(size_t count, size_t least, size_t most)
+{
+    if (count < least)
+        throw LispEvalError(L"too few arguments");
+    if (count > most)
+        throw LispEvalError(L"too many arguments");
+}
 
-private:
-    LispEvaluator& m_evaluator;
-    std::vector<std::pair<std::wstring, LispRef>> m_saved;
-};
+// The form after `node` in a list already counted.
+const LispValue* Next(const LispValue* node)
+{
+    return node->Cdr().get();
+}
 
 std::vector<LispRef> ArgumentForms(const LispRef& args)
 {
@@ -62,20 +66,103 @@ const std::wstring& RequireSymbol(const LispRef& value)
 
 }  // namespace
 
+// Dynamic binding of a function's parameters and locals (and of foreach's
+// variable): the old values come back when the binding ends, error or not.
+// The old values wait on the evaluator's one stack, so that a call allocates
+// nothing for them.
+class LispEvaluator::DynamicBinding {
+public:
+    explicit DynamicBinding(LispEvaluator& evaluator)
+        : m_evaluator(evaluator), m_mark(evaluator.m_savedBindings.size())
+    {
+    }
+    ~DynamicBinding()
+    {
+        auto& saved = m_evaluator.m_savedBindings;
+        while (saved.size() > m_mark) {
+            m_evaluator.SetGlobal(*saved.back().first, std::move(saved.back().second));
+            saved.pop_back();
+        }
+    }
+    DynamicBinding(const DynamicBinding&) = delete;
+    DynamicBinding& operator=(const DynamicBinding&) = delete;
+
+    // The name is kept by reference: it belongs to the lambda or the form
+    // being evaluated, which outlive the binding.
+    void Bind(const std::wstring& name, LispRef value)
+    {
+        m_evaluator.m_savedBindings.emplace_back(&name, m_evaluator.Global(name));
+        m_evaluator.SetGlobal(name, std::move(value));
+    }
+
+private:
+    LispEvaluator& m_evaluator;
+    size_t m_mark;
+};
+
+// The argument vector of one call, taken from a stack of vectors that keep
+// their capacity: allocating one for every call cost more than the call.
+// Nested calls (an argument that is itself a call, a builtin that calls
+// back) each take the next vector; the lease empties its vector on return.
+class LispEvaluator::ArgumentsLease {
+public:
+    explicit ArgumentsLease(LispEvaluator& evaluator) : m_evaluator(evaluator)
+    {
+        if (m_evaluator.m_argumentDepth == m_evaluator.m_argumentStack.size())
+            m_evaluator.m_argumentStack.emplace_back();
+        m_args = &m_evaluator.m_argumentStack[m_evaluator.m_argumentDepth++];
+    }
+    ~ArgumentsLease()
+    {
+        m_args->clear();
+        --m_evaluator.m_argumentDepth;
+    }
+    ArgumentsLease(const ArgumentsLease&) = delete;
+    ArgumentsLease& operator=(const ArgumentsLease&) = delete;
+
+    LispArgs& Args() { return *m_args; }
+
+private:
+    LispEvaluator& m_evaluator;
+    LispArgs* m_args;
+};
+
 LispEvaluator::LispEvaluator(LispHost& host) : m_host(host)
 {
-    m_specialForms = {
-        {L"QUOTE", &LispEvaluator::Quote},     {L"SETQ", &LispEvaluator::Setq},
-        {L"DEFUN", &LispEvaluator::Defun},     {L"LAMBDA", &LispEvaluator::Lambda},
-        {L"FUNCTION", &LispEvaluator::Function}, {L"PROGN", &LispEvaluator::Progn},
-        {L"IF", &LispEvaluator::If},           {L"COND", &LispEvaluator::Cond},
-        {L"AND", &LispEvaluator::And},         {L"OR", &LispEvaluator::Or},
-        {L"FOREACH", &LispEvaluator::Foreach}, {L"WHILE", &LispEvaluator::While},
-        {L"REPEAT", &LispEvaluator::Repeat},
-    };
     m_globals[L"T"] = LispValue::T();
     m_globals[L"PI"] = LispValue::Real(3.14159265358979323846);
     LispBuiltins::Install(*this);
+}
+
+// The special form of a name, or none. Decided by the name's length and a
+// few comparisons: most calls are function calls, and hashing every head for
+// a table of special forms cost more than the calls' own work.
+LispEvaluator::SpecialForm LispEvaluator::FindSpecialForm(const std::wstring& name)
+{
+    switch (name.size()) {
+    case 2:
+        return name == L"IF" ? &LispEvaluator::If : name == L"OR" ? &LispEvaluator::Or : nullptr;
+    case 3:
+        return name == L"AND" ? &LispEvaluator::And : nullptr;
+    case 4:
+        return name == L"SETQ" ? &LispEvaluator::Setq : name == L"COND" ? &LispEvaluator::Cond : nullptr;
+    case 5:
+        return name == L"QUOTE"   ? &LispEvaluator::Quote
+               : name == L"DEFUN" ? &LispEvaluator::Defun
+               : name == L"PROGN" ? &LispEvaluator::Progn
+               : name == L"WHILE" ? &LispEvaluator::While
+                                  : nullptr;
+    case 6:
+        return name == L"LAMBDA" ? &LispEvaluator::Lambda
+               : name == L"REPEAT" ? &LispEvaluator::Repeat
+                                   : nullptr;
+    case 7:
+        return name == L"FOREACH" ? &LispEvaluator::Foreach : nullptr;
+    case 8:
+        return name == L"FUNCTION" ? &LispEvaluator::Function : nullptr;
+    default:
+        return nullptr;
+    }
 }
 
 LispRef LispEvaluator::Global(const std::wstring& name) const
@@ -86,10 +173,13 @@ LispRef LispEvaluator::Global(const std::wstring& name) const
 
 void LispEvaluator::SetGlobal(const std::wstring& name, LispRef value)
 {
-    if (value)
-        m_globals[name] = std::move(value);
-    else
-        m_globals.erase(name);
+    // A variable set to nil keeps its entry: a function's locals are set to
+    // nil and back on every call, and an entry made anew costs allocations.
+    auto it = m_globals.find(name);
+    if (it != m_globals.end())
+        it->second = std::move(value);
+    else if (value)
+        m_globals.emplace(name, std::move(value));
 }
 
 void LispEvaluator::Define(LispBuiltin builtin)
@@ -118,9 +208,8 @@ LispRef LispEvaluator::EvalCall(const LispValue& form)
     const LispRef& head = form.Car();
     LispRef function;
     if (head && head->Type() == LispType::Symbol) {
-        auto special = m_specialForms.find(head->SymbolName());
-        if (special != m_specialForms.end())
-            return (this->*special->second)(form.Cdr());
+        if (SpecialForm special = FindSpecialForm(head->SymbolName()))
+            return (this->*special)(form.Cdr());
         function = Global(head->SymbolName());
         if (!function || !function->IsFunction())
             throw LispEvalError(L"no function definition: " + head->SymbolName());
@@ -129,27 +218,42 @@ LispRef LispEvaluator::EvalCall(const LispValue& form)
         if (!function || !function->IsFunction())
             throw LispEvalError(L"bad function: " + LispPrinter::Prin1(head));
     }
-    LispArgs args;
-    for (const LispRef& argForm : ArgumentForms(form.Cdr()))
-        args.push_back(Eval(argForm));
+    size_t count = FormCount(form.Cdr());
+    ArgumentsLease lease(*this);
+    LispArgs& args = lease.Args();
+    args.reserve(count);
+    for (const LispValue* node = form.Cdr().get(); node; node = Next(node))
+        args.push_back(Eval(node->Car()));
     return Apply(function, args);
+}
+
+LispRef LispEvaluator::Resolve(const LispRef& function)
+{
+    // (mapcar 'strcase ...) and (mapcar '(lambda ...) ...) pass a function's
+    // name or its unevaluated lambda form, as AutoLISP allows.
+    LispRef callee;
+    if (function && function->Type() == LispType::Symbol)
+        callee = Global(function->SymbolName());
+    else if (function && function->Type() == LispType::Cons && function->Car()
+             && function->Car()->IsSymbol(L"LAMBDA"))
+        callee = Eval(function);
+    // What names no function stays itself, so that the error names it.
+    return callee && callee->IsFunction() ? callee : function;
 }
 
 LispRef LispEvaluator::Apply(const LispRef& function, const LispArgs& args)
 {
-    // (mapcar 'strcase ...) and (mapcar '(lambda ...) ...) pass a function's
-    // name or its unevaluated lambda form, as AutoLISP allows.
-    LispRef callee = function;
-    if (callee && callee->Type() == LispType::Symbol)
-        callee = Global(callee->SymbolName());
-    else if (callee && callee->Type() == LispType::Cons && callee->Car()
-             && callee->Car()->IsSymbol(L"LAMBDA"))
-        callee = Eval(callee);
-    if (!callee || !callee->IsFunction())
+    LispRef resolved;
+    const LispRef* callee = &function;
+    if (!function || !function->IsFunction()) {
+        resolved = Resolve(function);
+        callee = &resolved;
+    }
+    if (!*callee || !(*callee)->IsFunction())
         throw LispEvalError(L"bad function: " + LispPrinter::Prin1(function));
-    if (callee->Type() == LispType::Lambda)
-        return CallLambda(callee->AsLambda(), args);
-    const LispBuiltin& builtin = callee->AsBuiltin();
+    if ((*callee)->Type() == LispType::Lambda)
+        return CallLambda((*callee)->AsLambda(), args);
+    const LispBuiltin& builtin = (*callee)->AsBuiltin();
     if (static_cast<int>(args.size()) < builtin.minArgs)
         throw LispEvalError(L"too few arguments");
     if (builtin.maxArgs >= 0 && static_cast<int>(args.size()) > builtin.maxArgs)
@@ -174,9 +278,10 @@ LispRef LispEvaluator::CallLambda(const LispLambda& lambda, const LispArgs& args
 
 LispRef LispEvaluator::EvalBody(const LispRef& forms)
 {
+    FormCount(forms);
     LispRef result;
-    for (const LispRef& form : ArgumentForms(forms))
-        result = Eval(form);
+    for (const LispValue* node = forms.get(); node; node = Next(node))
+        result = Eval(node->Car());
     return result;
 }
 
@@ -206,22 +311,21 @@ LispLambda LispEvaluator::MakeLambda(const std::wstring& name, const LispRef& de
 
 LispRef LispEvaluator::Quote(const LispRef& args)
 {
-    std::vector<LispRef> forms = ArgumentForms(args);
-    RequireCount(forms, 1, 1);
-    return forms[0];
+    RequireCount(FormCount(args), 1, 1);
+    return args->Car();
 }
 
 LispRef LispEvaluator::Setq(const LispRef& args)
 {
-    std::vector<LispRef> forms = ArgumentForms(args);
-    if (forms.empty() || forms.size() % 2 != 0)
+    size_t count = FormCount(args);
+    if (count == 0 || count % 2 != 0)
         throw LispEvalError(L"too few arguments");
     LispRef value;
-    for (size_t i = 0; i < forms.size(); i += 2) {
-        const std::wstring& name = RequireSymbol(forms[i]);
+    for (const LispValue* node = args.get(); node; node = Next(Next(node))) {
+        const std::wstring& name = RequireSymbol(node->Car());
         if (name == L"T" || name == L"NIL")
             throw LispEvalError(L"attempt to set constant: " + name);
-        value = Eval(forms[i + 1]);
+        value = Eval(Next(node)->Car());
         SetGlobal(name, value);
     }
     return value;
@@ -257,16 +361,19 @@ LispRef LispEvaluator::Progn(const LispRef& args)
 
 LispRef LispEvaluator::If(const LispRef& args)
 {
-    std::vector<LispRef> forms = ArgumentForms(args);
-    RequireCount(forms, 2, 3);
-    if (IsTrue(Eval(forms[0])))
-        return Eval(forms[1]);
-    return forms.size() == 3 ? Eval(forms[2]) : nullptr;
+    size_t count = FormCount(args);
+    RequireCount(count, 2, 3);
+    const LispValue* then = Next(args.get());
+    if (IsTrue(Eval(args->Car())))
+        return Eval(then->Car());
+    return count == 3 ? Eval(Next(then)->Car()) : nullptr;
 }
 
 LispRef LispEvaluator::Cond(const LispRef& args)
 {
-    for (const LispRef& clause : ArgumentForms(args)) {
+    FormCount(args);
+    for (const LispValue* node = args.get(); node; node = Next(node)) {
+        const LispRef& clause = node->Car();
         if (!clause || clause->Type() != LispType::Cons)
             throw LispEvalError(L"bad argument type: consp: " + LispPrinter::Prin1(clause));
         LispRef test = Eval(clause->Car());
@@ -278,26 +385,27 @@ LispRef LispEvaluator::Cond(const LispRef& args)
 
 LispRef LispEvaluator::And(const LispRef& args)
 {
-    for (const LispRef& form : ArgumentForms(args))
-        if (!IsTrue(Eval(form)))
+    FormCount(args);
+    for (const LispValue* node = args.get(); node; node = Next(node))
+        if (!IsTrue(Eval(node->Car())))
             return nullptr;
     return LispValue::T();
 }
 
 LispRef LispEvaluator::Or(const LispRef& args)
 {
-    for (const LispRef& form : ArgumentForms(args))
-        if (IsTrue(Eval(form)))
+    FormCount(args);
+    for (const LispValue* node = args.get(); node; node = Next(node))
+        if (IsTrue(Eval(node->Car())))
             return LispValue::T();
     return nullptr;
 }
 
 LispRef LispEvaluator::Foreach(const LispRef& args)
 {
-    std::vector<LispRef> forms = ArgumentForms(args);
-    RequireCount(forms, 2, SIZE_MAX);
-    const std::wstring& name = RequireSymbol(forms[0]);
-    LispRef list = Eval(forms[1]);
+    RequireCount(FormCount(args), 2, SIZE_MAX);
+    const std::wstring& name = RequireSymbol(args->Car());
+    LispRef list = Eval(Next(args.get())->Car());
     if (!LispIsList(list))
         throw LispEvalError(L"bad argument type: listp: " + LispPrinter::Prin1(list));
     LispRef body = args->Cdr()->Cdr();
@@ -314,19 +422,17 @@ LispRef LispEvaluator::Foreach(const LispRef& args)
 
 LispRef LispEvaluator::While(const LispRef& args)
 {
-    std::vector<LispRef> forms = ArgumentForms(args);
-    RequireCount(forms, 1, SIZE_MAX);
+    RequireCount(FormCount(args), 1, SIZE_MAX);
     LispRef result;
-    while (IsTrue(Eval(forms[0])))
+    while (IsTrue(Eval(args->Car())))
         result = EvalBody(args->Cdr());
     return result;
 }
 
 LispRef LispEvaluator::Repeat(const LispRef& args)
 {
-    std::vector<LispRef> forms = ArgumentForms(args);
-    RequireCount(forms, 1, SIZE_MAX);
-    LispRef count = Eval(forms[0]);
+    RequireCount(FormCount(args), 1, SIZE_MAX);
+    LispRef count = Eval(args->Car());
     if (!count || count->Type() != LispType::Integer)
         throw LispEvalError(L"bad argument type: fixnump: " + LispPrinter::Prin1(count));
     LispRef result;

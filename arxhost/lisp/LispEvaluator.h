@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <string>
 #include <unordered_map>
 
@@ -19,6 +20,10 @@ public:
 
     LispRef Eval(const LispRef& form);
     LispRef Apply(const LispRef& function, const LispArgs& args);
+    // The function that a function value, a function's name or a lambda
+    // form stands for; anything else is answered as it is, for Apply to
+    // refuse by its own name.
+    LispRef Resolve(const LispRef& function);
 
     LispRef Global(const std::wstring& name) const;
     void SetGlobal(const std::wstring& name, LispRef value);
@@ -29,7 +34,10 @@ public:
 
 private:
     using SpecialForm = LispRef (LispEvaluator::*)(const LispRef& args);
+    class ArgumentsLease;
+    class DynamicBinding;
 
+    static SpecialForm FindSpecialForm(const std::wstring& name);
     LispRef EvalCall(const LispValue& form);
     LispRef EvalBody(const LispRef& forms);
     LispRef CallLambda(const LispLambda& lambda, const LispArgs& args);
@@ -51,5 +59,10 @@ private:
 
     LispHost& m_host;
     std::unordered_map<std::wstring, LispRef> m_globals;
-    std::unordered_map<std::wstring, SpecialForm> m_specialForms;
+    // Argument vectors of the calls under way, innermost last; a deque, so
+    // that a vector in use stays where it is when a deeper call adds one.
+    std::deque<LispArgs> m_argumentStack;
+    size_t m_argumentDepth = 0;
+    // The values that the bindings under way shadow, innermost last.
+    std::vector<std::pair<const std::wstring*, LispRef>> m_savedBindings;
 };

@@ -4,17 +4,17 @@
 
 LispRef LispValue::Integer(std::int32_t value)
 {
-    return LispRef(new LispValue(Storage(value)));
+    return std::make_shared<const LispValue>(Key{}, Storage(value));
 }
 
 LispRef LispValue::Real(double value)
 {
-    return LispRef(new LispValue(Storage(value)));
+    return std::make_shared<const LispValue>(Key{}, Storage(value));
 }
 
 LispRef LispValue::String(std::wstring text)
 {
-    return LispRef(new LispValue(Storage(std::move(text))));
+    return std::make_shared<const LispValue>(Key{}, Storage(std::move(text)));
 }
 
 LispRef LispValue::Symbol(const std::wstring& name)
@@ -22,22 +22,22 @@ LispRef LispValue::Symbol(const std::wstring& name)
     std::wstring upper = name;
     for (wchar_t& ch : upper)
         ch = static_cast<wchar_t>(std::towupper(ch));
-    return LispRef(new LispValue(Storage(SymbolData{std::move(upper)})));
+    return std::make_shared<const LispValue>(Key{}, Storage(SymbolData{std::move(upper)}));
 }
 
 LispRef LispValue::MakeCons(LispRef car, LispRef cdr)
 {
-    return LispRef(new LispValue(Storage(Cons{std::move(car), std::move(cdr)})));
+    return std::make_shared<const LispValue>(Key{}, Storage(Cons{std::move(car), std::move(cdr)}));
 }
 
 LispRef LispValue::Function(LispBuiltin builtin)
 {
-    return LispRef(new LispValue(Storage(std::move(builtin))));
+    return std::make_shared<const LispValue>(Key{}, Storage(std::move(builtin)));
 }
 
 LispRef LispValue::Function(LispLambda lambda)
 {
-    return LispRef(new LispValue(Storage(std::move(lambda))));
+    return std::make_shared<const LispValue>(Key{}, Storage(std::move(lambda)));
 }
 
 LispRef LispValue::T()
@@ -48,7 +48,7 @@ LispRef LispValue::T()
 
 LispRef LispValue::Void()
 {
-    static const LispRef blank(new LispValue(Storage(VoidTag{})));
+    static const LispRef blank = std::make_shared<const LispValue>(Key{}, Storage(VoidTag{}));
     return blank;
 }
 
@@ -62,12 +62,12 @@ LispRef LispValue::List(const std::vector<LispRef>& items)
 
 LispRef LispValue::EntityName(std::uint32_t record)
 {
-    return LispRef(new LispValue(Storage(EntityNameData{record})));
+    return std::make_shared<const LispValue>(Key{}, Storage(EntityNameData{record}));
 }
 
 LispRef LispValue::Selection(std::shared_ptr<SelectionSet> set)
 {
-    return LispRef(new LispValue(Storage(std::move(set))));
+    return std::make_shared<const LispValue>(Key{}, Storage(std::move(set)));
 }
 
 LispType LispValue::Type() const
@@ -105,6 +105,11 @@ LispValue::~LispValue()
     auto* cell = std::get_if<Cons>(&m_value);
     if (!cell)
         return;
+    // Only a cons can lead deeper: anything else is released here and now,
+    // which spares most cells the thread's list.
+    if (!(cell->car && cell->car->Type() == LispType::Cons)
+        && !(cell->cdr && cell->cdr->Type() == LispType::Cons))
+        return;
     thread_local std::vector<LispRef> pending;
     thread_local bool draining = false;
     if (cell->car)
@@ -140,7 +145,12 @@ bool LispIsProperList(const LispRef& value)
 
 std::vector<LispRef> LispListItems(const LispRef& list)
 {
+    size_t count = 0;
+    for (const LispValue* node = list.get(); node && node->Type() == LispType::Cons;
+         node = node->Cdr().get())
+        ++count;
     std::vector<LispRef> items;
+    items.reserve(count);
     for (const LispValue* node = list.get(); node && node->Type() == LispType::Cons;
          node = node->Cdr().get())
         items.push_back(node->Car());

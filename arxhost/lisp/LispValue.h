@@ -95,7 +95,16 @@ private:
     using Storage = std::variant<std::int32_t, double, std::wstring, SymbolData, Cons,
                                  LispBuiltin, LispLambda, VoidTag, EntityNameData,
                                  std::shared_ptr<SelectionSet>>;
-    explicit LispValue(Storage value) : m_value(std::move(value)) {}
+    // Only the factories above make values; the key lets them do so through
+    // make_shared, which puts the value and its count in one allocation.
+    struct Key {
+        explicit Key() = default;
+    };
+
+public:
+    LispValue(Key, Storage value) : m_value(std::move(value)) {}
+
+private:
 
     Storage m_value;
 };
