@@ -7,7 +7,7 @@
 // It is an ordinary Windows settings file:
 //
 //   [arxhost]
-//   Drawing=site\Site plan.dwg
+//   Drawing=site\Site plan.dxf
 //
 // A relative drawing path is taken from the settings file's folder, so that
 // a copy of the program unpacked anywhere finds the drawing beside it.
