@@ -100,7 +100,9 @@ TEST(ArxHostWindow, RunsTheCommandLineWithTheModuleAndTheDrawingsStartupRoutine)
     EXPECT_TRUE(Enter(windows, L"!startup", L"\"from Site plan.dwg\"\r\n"));
     EXPECT_TRUE(Enter(windows, L"(type lotdialog)", L"EXRXSUBR\r\n"));
     EXPECT_TRUE(Enter(windows, L"hello", L"Command: hello\r\nhello"));
-    EXPECT_TRUE(Enter(windows, L"(car 1)", L"; error: bad argument type: listp: 1\r\n"));
+    // The prompt after a message without a line end starts a line of its own.
+    EXPECT_TRUE(Enter(windows, L"(car 1)",
+                      L"hello\r\nCommand: (car 1)\r\n; error: bad argument type: listp: 1\r\n"));
     EXPECT_TRUE(Enter(windows, L"nosuch", L"Unknown command \"NOSUCH\""));
 
     // Up and Down walk back and forth through the lines entered.
