@@ -246,7 +246,12 @@ void MainWindow::RunDrawingCommand(const std::vector<std::wstring>& words)
 void MainWindow::RunCommand(const std::wstring& input)
 {
     std::wstring line = Trim(input);
-    AppendHistory(L"Command: " + line + L"\n");
+    // A routine's last message may end without a line end; the prompt starts
+    // a line of its own, as in the CAD host.
+    int lastLine = static_cast<int>(m_history.SendMessage(EM_GETLINECOUNT)) - 1;
+    int lastStart = static_cast<int>(m_history.SendMessage(EM_LINEINDEX, lastLine));
+    bool midLine = lastStart >= 0 && m_history.SendMessage(EM_LINELENGTH, lastStart) > 0;
+    AppendHistory((midLine ? L"\n" : L"") + std::wstring(L"Command: ") + line + L"\n");
     if (line.empty())
         return;
     m_command.Remember(line);

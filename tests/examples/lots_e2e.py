@@ -15,7 +15,6 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 import ezdxf
@@ -25,7 +24,8 @@ from ezdxf.math import Vec2, is_point_in_polygon_2d
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 sys.path.insert(0, os.path.join(ROOT, "tests", "arxhost", "drawing"))
-from drawing_e2e import Failure, audit, check, entities, lisp_path, windows_path  # noqa: E402
+from drawing_e2e import (Failure, audit, check, entities, lisp_path,  # noqa: E402
+                         main as run_scenario, windows_path)
 
 ROUTINE = os.path.join(ROOT, "examples", "lots.lsp")
 SITE_PLAN = os.path.join(ROOT, "examples", "site", "Site plan.dxf")
@@ -338,19 +338,5 @@ SCENARIOS = {
 }
 
 
-def main():
-    scenario, bin_folder = sys.argv[1], sys.argv[2]
-    work = tempfile.mkdtemp(prefix="lots-e2e-")
-    try:
-        SCENARIOS[scenario](bin_folder, work)
-    except Failure as failure:
-        print(f"FAIL: {failure}", file=sys.stderr)
-        return 1
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-    print(f"{scenario}: passed")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_scenario(SCENARIOS, "lots-e2e-"))

@@ -406,11 +406,12 @@ SCENARIOS = {
 }
 
 
-def main():
+def main(scenarios=None, prefix="drawing-e2e-"):
+    """Runs the scenario that the command line names, in a folder of its own."""
     scenario, bin_folder = sys.argv[1], sys.argv[2]
-    work = tempfile.mkdtemp(prefix="drawing-e2e-")
+    work = tempfile.mkdtemp(prefix=prefix)
     try:
-        SCENARIOS[scenario](bin_folder, work)
+        (scenarios or SCENARIOS)[scenario](bin_folder, work)
     except Failure as failure:
         print(f"FAIL: {failure}", file=sys.stderr)
         return 1

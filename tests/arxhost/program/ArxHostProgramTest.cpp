@@ -183,7 +183,8 @@ void DriveMainWindow(DWORD processId)
         {VK_RETURN, L"!startup", L"\"from Site plan.dwg\"\r\n"},
         {VK_RETURN, L"(type lotdialog)", L"EXRXSUBR\r\n"},
         {VK_RETURN, L"hello", L"Command: hello\r\nhello"},
-        {VK_RETURN, L"(car 1)", L"; error: bad argument type: listp: 1\r\n"},
+        // The prompt after a message without a line end starts a line of its own.
+        {VK_RETURN, L"(car 1)", L"hello\r\nCommand: (car 1)\r\n; error: bad argument type: listp: 1\r\n"},
         {VK_RETURN, L"nosuch", L"Unknown command \"NOSUCH\""},
         {VK_UP, nullptr, L"nosuch"}, {VK_UP, nullptr, L"(car 1)"},
         {VK_DOWN, nullptr, L"nosuch"}, {VK_DOWN, nullptr, L""}};
