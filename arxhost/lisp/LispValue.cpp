@@ -1,20 +1,70 @@
 #include "LispValue.h"
 
 #include <cwctype>
+#include <new>
+
+namespace {
+
+// Every value of a routine's arithmetic is a new allocation, freed soon
+// after, and under Wine the process heap costs more than the arithmetic: a
+// list of freed blocks of the one size that make() asks for is reused first.
+// The host runs LISP on its one thread, so the list needs no lock; it stays
+// plain rather than per thread, as blocks are also given back when static
+// values are destroyed at the program's end.
+template <class T>
+struct ValueAllocator {
+    using value_type = T;
+    ValueAllocator() = default;
+    template <class U>
+    ValueAllocator(const ValueAllocator<U>&) {}
+
+    T* allocate(std::size_t n)
+    {
+        if (n == 1 && s_free) {
+            void* block = s_free;
+            s_free = *static_cast<void**>(block);
+            return static_cast<T*>(block);
+        }
+        return static_cast<T*>(::operator new(std::max(n * sizeof(T), sizeof(void*))));
+    }
+    void deallocate(T* block, std::size_t n)
+    {
+        if (n != 1) {
+            ::operator delete(block);
+            return;
+        }
+        *reinterpret_cast<void**>(block) = s_free;
+        s_free = block;
+    }
+    template <class U>
+    bool operator==(const ValueAllocator<U>&) const { return true; }
+
+private:
+    static inline void* s_free = nullptr;
+};
+
+}  // namespace
+
+template <class... Args>
+LispRef LispValue::Make(Args&&... args)
+{
+    return std::allocate_shared<const LispValue>(ValueAllocator<LispValue>(), Key{},
+                                                 Storage(std::forward<Args>(args)...));
+}
 
 LispRef LispValue::Integer(std::int32_t value)
 {
-    return std::make_shared<const LispValue>(Key{}, Storage(value));
+    return Make(value);
 }
 
 LispRef LispValue::Real(double value)
 {
-    return std::make_shared<const LispValue>(Key{}, Storage(value));
+    return Make(value);
 }
 
 LispRef LispValue::String(std::wstring text)
 {
-    return std::make_shared<const LispValue>(Key{}, Storage(std::move(text)));
+    return Make(std::move(text));
 }
 
 LispRef LispValue::Symbol(const std::wstring& name)
@@ -22,22 +72,22 @@ LispRef LispValue::Symbol(const std::wstring& name)
     std::wstring upper = name;
     for (wchar_t& ch : upper)
         ch = static_cast<wchar_t>(std::towupper(ch));
-    return std::make_shared<const LispValue>(Key{}, Storage(SymbolData{std::move(upper)}));
+    return Make(SymbolData{std::move(upper)});
 }
 
 LispRef LispValue::MakeCons(LispRef car, LispRef cdr)
 {
-    return std::make_shared<const LispValue>(Key{}, Storage(Cons{std::move(car), std::move(cdr)}));
+    return Make(Cons{std::move(car), std::move(cdr)});
 }
 
 LispRef LispValue::Function(LispBuiltin builtin)
 {
-    return std::make_shared<const LispValue>(Key{}, Storage(std::move(builtin)));
+    return Make(std::move(builtin));
 }
 
 LispRef LispValue::Function(LispLambda lambda)
 {
-    return std::make_shared<const LispValue>(Key{}, Storage(std::move(lambda)));
+    return Make(std::move(lambda));
 }
 
 LispRef LispValue::T()
@@ -48,7 +98,7 @@ LispRef LispValue::T()
 
 LispRef LispValue::Void()
 {
-    static const LispRef blank = std::make_shared<const LispValue>(Key{}, Storage(VoidTag{}));
+    static const LispRef blank = Make(VoidTag{});
     return blank;
 }
 
@@ -62,12 +112,12 @@ LispRef LispValue::List(const std::vector<LispRef>& items)
 
 LispRef LispValue::EntityName(std::uint32_t record)
 {
-    return std::make_shared<const LispValue>(Key{}, Storage(EntityNameData{record}));
+    return Make(EntityNameData{record});
 }
 
 LispRef LispValue::Selection(std::shared_ptr<SelectionSet> set)
 {
-    return std::make_shared<const LispValue>(Key{}, Storage(std::move(set)));
+    return Make(std::move(set));
 }
 
 LispType LispValue::Type() const

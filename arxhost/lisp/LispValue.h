@@ -101,6 +101,10 @@ private:
         explicit Key() = default;
     };
 
+    // Values come from a list of freed blocks before the heap.
+    template <class... Args>
+    static LispRef Make(Args&&... args);
+
 public:
     LispValue(Key, Storage value) : m_value(std::move(value)) {}
 
