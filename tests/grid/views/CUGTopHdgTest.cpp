@@ -1,6 +1,7 @@
 // The column heading, the row heading and the corner button as the mouse
 // meets them: which edges size what, what the owner is asked and told, and
 // the cursor over each place.
+#include "CUGCellType.h"
 #include "CUGCnrBtn.h"
 #include "CUGSideHdg.h"
 #include "CUGTopHdg.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -36,6 +38,41 @@ public:
         return 1;
     }
     void NotifyLayout(RECT*, RECT*, RECT*, RECT*, RECT*, RECT*, RECT*) override {}
+};
+
+// The heading cells draw through this type, which notes each column
+// heading cell drawn.
+class HeadingDrawLog : public CUGCellType {
+public:
+    std::vector<int> cols;
+    void OnDraw(CDC*, RECT*, int col, long row, CUGCell*, int, int) override
+    {
+        if (col >= 0 && row < 0)
+            cols.push_back(col);
+    }
+};
+
+// Twenty columns whose headings draw through `drawn`, painted once.
+struct DrawnHeadingGrid : HeadingGrid {
+    HeadingDrawLog drawn;
+    CUGTopHdg* heading = GetColumnHeading();
+    DrawnHeadingGrid()
+    {
+        CUGCell cell;
+        cell.SetCellType(AddCellType(&drawn));
+        SetHeadingDefault(&cell);
+        SetColumnCount(20);
+        Repaint();
+    }
+    // The columns drawn by a repaint of the whole heading.
+    std::vector<int> Repaint()
+    {
+        PumpMessagesFor(10);
+        drawn.cols.clear();
+        heading->Invalidate(TRUE);
+        heading->UpdateWindow();
+        return drawn.cols;
+    }
 };
 
 }  // namespace
@@ -179,4 +216,28 @@ TEST(Headings, HeadingsLineUpWithTheirCellsWhateverIsLocked)
             }
         }
     }
+}
+
+// A hidden column takes no room in the heading and nothing is drawn for it:
+// a cell type handed an empty rectangle may still paint its border over the
+// neighbour's edge.
+TEST(Headings, AHiddenColumnGetsNoHeadingDrawn)
+{
+    DrawnHeadingGrid grid;
+    grid.SetColumnWidth(2, 0);
+    EXPECT_EQ(grid.Repaint(), (std::vector<int>{0, 1, 3, 4, 5}));
+}
+
+// The column heading follows a sideways scroll at once, and a move down the
+// sheet leaves it alone: repainting it then would only make it flicker.
+TEST(Headings, RepaintedWhenTheViewScrollsSidewaysOnly)
+{
+    DrawnHeadingGrid grid;
+    grid.drawn.cols.clear();
+    grid.GotoRow(40);
+    ASSERT_GT(grid.GetTopRow(), 0);
+    EXPECT_EQ(grid.drawn.cols, std::vector<int>{});
+    grid.SetLeftColumn(3);
+    ASSERT_EQ(grid.GetLeftCol(), 3);
+    EXPECT_EQ(grid.drawn.cols, (std::vector<int>{3, 4, 5, 6, 7}));
 }
