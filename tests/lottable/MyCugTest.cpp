@@ -1,3 +1,4 @@
+#include "CClientDC.h"
 #include "LotGridDriver.h"
 #include "MessageLog.h"
 #include "RecordingGrid.h"
@@ -193,4 +194,22 @@ TEST(LotResults, FirstFaultyRowDecidesItsCellBecomesCurrentAndNothingGoesBack)
     LotTable t({{L"A", L"0", L"", L"1"}, {L"", L"3", L"", L""}, {L"B", L"4", L"", L"0"}});
     EXPECT_EQ(t.grid.ValidateAndReturn(), 1);
     EXPECT_EQ(t.call.Value(), L"(\"A\" \"0\" \"\" \"1\")");
+}
+
+// "*" chosen in the blank last row gives it a layer; the next press on its
+// current cell highlights the cell on the screen too, though the press moved
+// nothing and so left the grid nothing to repaint.
+TEST(LotGridEditing, TheHighlightOfANewlyLayeredRowReachesTheScreen)
+{
+    LotTable t({{L"A", L"3", L"T1", L"1"}});
+    t.drive.Click(0, 1);
+    ASSERT_TRUE(t.drive.ChooseItem(0)) << "*";
+    PumpMessagesFor(250);
+    int col = 0;
+    long row = 1;
+    RECT cell{};
+    t.grid.GetCellRect(col, row, cell);
+    ASSERT_EQ(::GetPixel(CClientDC(t.grid.GetCellArea()), cell.left + 3, cell.bottom - 3), Plain().first);
+    t.grid.NotifyCellLeftButton(0, 1, 1, nullptr, nullptr, 0);
+    EXPECT_EQ(::GetPixel(CClientDC(t.grid.GetCellArea()), cell.left + 3, cell.bottom - 3), kCurrent.first);
 }

@@ -104,7 +104,8 @@ TEST(CUGCtrlEditing, EnterFinishesStoresAndContinuesBelowInOrder)
 
 // Going on wraps at the edges (Tab to column 0 of the row, Shift+Tab to the
 // last column, Enter and Down to row 0, Up to the last row), and a joined
-// block is one cell: leaving its origin skips it, arriving inside edits it.
+// block is one cell, in the first column as in any other: leaving its
+// origin skips it, arriving inside edits it.
 TEST(CUGCtrlEditing, ContinuingWrapsAtTheEdgesAndTreatsAJoinedBlockAsOne)
 {
     const std::tuple<int, long, UINT, int, const char*> cases[] = {
@@ -116,10 +117,13 @@ TEST(CUGCtrlEditing, ContinuingWrapsAtTheEdgesAndTreatsAJoinedBlockAsOne)
         {1, 1, VK_TAB, 0, "AskEditContinue 1 1 3 1"},
         {1, 1, VK_RETURN, 0, "AskEditContinue 1 1 1 3"},
         {0, 2, VK_TAB, 0, "AskEditContinue 0 2 1 1"},
-        {3, 1, VK_TAB, VK_SHIFT, "AskEditContinue 3 1 1 1"}};
+        {3, 1, VK_TAB, VK_SHIFT, "AskEditContinue 3 1 1 1"},
+        {0, 5, VK_UP, 0, "AskEditContinue 0 5 0 3"},
+        {0, 3, VK_RETURN, 0, "AskEditContinue 0 3 0 5"}};
     for (const auto& [col, row, key, held, asked] : cases) {
         EditingGrid g;
         g.grid.JoinCells(1, 1, 2, 2);
+        g.grid.JoinCells(0, 3, 0, 4);
         ASSERT_EQ(g.grid.StartEdit(col, row, 0), 0);
         HeldKeys keys{held};
         g.Key(key);

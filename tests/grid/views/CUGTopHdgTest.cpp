@@ -41,14 +41,17 @@ public:
 };
 
 // The heading cells draw through this type, which notes each column
-// heading cell drawn.
+// heading cell drawn and the text of each row heading cell drawn.
 class HeadingDrawLog : public CUGCellType {
 public:
     std::vector<int> cols;
-    void OnDraw(CDC*, RECT*, int col, long row, CUGCell*, int, int) override
+    std::wstring rowTexts;
+    void OnDraw(CDC*, RECT*, int col, long row, CUGCell* cell, int, int) override
     {
         if (col >= 0 && row < 0)
             cols.push_back(col);
+        if (col < 0 && row >= 0)
+            rowTexts += std::wstring(cell->GetText() ? cell->GetText() : L"") + L"|";
     }
 };
 
@@ -240,4 +243,17 @@ TEST(Headings, RepaintedWhenTheViewScrollsSidewaysOnly)
     grid.SetLeftColumn(3);
     ASSERT_EQ(grid.GetLeftCol(), 3);
     EXPECT_EQ(grid.drawn.cols, (std::vector<int>{3, 4, 5, 6, 7}));
+}
+
+// Every row heading cell draws with its own text, not with the one of the
+// cell drawn before it.
+TEST(Headings, EachRowHeadingCellDrawsItsOwnText)
+{
+    DrawnHeadingGrid grid;
+    grid.QuickSetText(-1, 0, L"first");
+    grid.QuickSetText(-1, 2, L"third");
+    grid.drawn.rowTexts.clear();
+    grid.GetRowHeading()->Invalidate(TRUE);
+    grid.GetRowHeading()->UpdateWindow();
+    EXPECT_EQ(grid.drawn.rowTexts.substr(0, 16), L"first||third||||");
 }
