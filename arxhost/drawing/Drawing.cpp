@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cwctype>
 
+#include "DrawingNames.h"
 #include "DxfGroupCode.h"
 #include "DxfReadError.h"
 
@@ -23,16 +24,6 @@ constexpr char kEmptyDrawing[] =
     "  0\nLAYER\n  5\n10\n  2\n0\n 70\n     0\n 62\n     7\n  6\nCONTINUOUS\n  0\nENDTAB\n"
     "  0\nENDSEC\n  0\nSECTION\n  2\nBLOCKS\n  0\nENDSEC\n"
     "  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n";
-
-bool SameName(std::wstring_view a, std::wstring_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::towupper(a[i]) != std::towupper(b[i]))
-            return false;
-    return true;
-}
 
 std::optional<std::uint64_t> ParseHandle(std::string_view text)
 {
@@ -188,7 +179,7 @@ void Drawing::IndexTableEntry(Id record, std::string_view table)
         layer.frozen = (DxfGroupCode::ParseInteger(m_file.Find(record, 70, "0")).value_or(0) & 1) != 0;
         m_layers.push_back(std::move(layer));
     } else if (table == "BLOCK_RECORD" && m_file.Type(record) == "BLOCK_RECORD") {
-        if (SameName(m_text.Decode(m_file.Find(record, 2)), L"*Model_Space"))
+        if (DrawingNames::Same(m_text.Decode(m_file.Find(record, 2)), L"*Model_Space"))
             m_modelSpaceRecord = record;
     }
 }
@@ -245,7 +236,7 @@ std::optional<double> Drawing::HeaderReal(std::string_view name, int code) const
 const Drawing::Layer* Drawing::FindLayer(std::wstring_view name) const
 {
     for (const Layer& layer : m_layers)
-        if (!m_file.IsRemoved(layer.record) && SameName(layer.name, name))
+        if (!m_file.IsRemoved(layer.record) && DrawingNames::Same(layer.name, name))
             return &layer;
     return nullptr;
 }
@@ -253,7 +244,7 @@ const Drawing::Layer* Drawing::FindLayer(std::wstring_view name) const
 const Drawing::Block* Drawing::FindBlock(std::wstring_view name) const
 {
     for (const Block& block : m_blocks)
-        if (SameName(block.name, name))
+        if (DrawingNames::Same(block.name, name))
             return &block;
     return nullptr;
 }

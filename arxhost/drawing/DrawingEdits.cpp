@@ -40,27 +40,6 @@ bool IsSubEntityType(const std::wstring& type)
     return type == L"VERTEX" || type == L"SEQEND" || type == L"ATTRIB";
 }
 
-DrawingGroup TextGroup(int code, std::wstring text)
-{
-    return DrawingGroup{code, std::move(text)};
-}
-
-DrawingGroup IntegerGroup(int code, std::int64_t value)
-{
-    DrawingGroup group;
-    group.code = code;
-    group.value.emplace<std::int64_t>(value);
-    return group;
-}
-
-DrawingGroup RealGroup(int code, double value)
-{
-    DrawingGroup group;
-    group.code = code;
-    group.value.emplace<double>(value);
-    return group;
-}
-
 }  // namespace
 
 std::uint64_t Drawing::NewHandle()

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <variant>
 
 // One group of an entity or table entry as the drawing hands it out and takes
@@ -20,3 +21,19 @@ struct DrawingGroup {
     double Real() const { return std::get<double>(value); }
     const std::wstring& Text() const { return std::get<std::wstring>(value); }
 };
+
+// Groups of each kind of value, as edits make them.
+inline DrawingGroup TextGroup(int code, std::wstring text)
+{
+    return DrawingGroup{code, std::move(text)};
+}
+
+inline DrawingGroup IntegerGroup(int code, std::int64_t value)
+{
+    return DrawingGroup{code, DrawingGroup::Value(std::in_place_type<std::int64_t>, value)};
+}
+
+inline DrawingGroup RealGroup(int code, double value)
+{
+    return DrawingGroup{code, DrawingGroup::Value(std::in_place_type<double>, value)};
+}

@@ -9,28 +9,9 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "DrawingNames.h"
+
 namespace {
-
-bool SameKey(std::wstring_view a, std::wstring_view b)
-{
-    return a.size() == b.size()
-           && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-                  return std::towupper(x) == std::towupper(y);
-              });
-}
-
-DrawingGroup TextGroup(int code, std::wstring text)
-{
-    return DrawingGroup{code, std::move(text)};
-}
-
-DrawingGroup IntegerGroup(int code, std::int64_t value)
-{
-    DrawingGroup group;
-    group.code = code;
-    group.value.emplace<std::int64_t>(value);
-    return group;
-}
 
 bool IsOwnerHandle(int code)
 {
@@ -137,7 +118,7 @@ bool Drawing::AddToDictionary(Id dictionary, const std::wstring& key, Id object)
         || key.empty() || object == dictionary)
         return false;
     for (const auto& entry : DictionaryEntries(dictionary))
-        if (SameKey(entry.first, key))
+        if (DrawingNames::Same(entry.first, key))
             return false;
     const std::wstring owner = HandleText(dictionary);
     const std::wstring handle = HandleText(object);
@@ -184,7 +165,7 @@ Drawing::Id Drawing::RemoveFromDictionary(Id dictionary, std::wstring_view key)
     std::vector<DrawingGroup> groups = Groups(dictionary);
     for (size_t i = 0; i + 1 < groups.size(); ++i) {
         if (groups[i].code != 3 || !IsOwnerHandle(groups[i + 1].code)
-            || !SameKey(groups[i].Text(), key))
+            || !DrawingNames::Same(groups[i].Text(), key))
             continue;
         Id object = kNoId;
         for (const auto& entry : entries)

@@ -8,6 +8,7 @@
 #include <cwctype>
 
 #include "AciPalette.h"
+#include "DrawingNames.h"
 #include "DrawingTextFormat.h"
 #include "DxfGroupCode.h"
 
@@ -17,13 +18,6 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr int kMaxInsertDepth = 16;
 // Segments of a whole circle; arcs get their share, at least two.
 constexpr int kCircleSegments = 72;
-
-std::wstring Upper(std::wstring text)
-{
-    for (wchar_t& ch : text)
-        ch = static_cast<wchar_t>(std::towupper(ch));
-    return text;
-}
 
 COLORREF FromRgb(long rgb)
 {
@@ -76,7 +70,7 @@ DrawingScene::DrawingScene(const Drawing& drawing) : m_drawing(drawing)
         look.visible = layer.Visible();
         look.colour = layer.trueColour >= 0 ? FromRgb(layer.trueColour)
                                             : AciPalette::Colour(std::abs(layer.colour));
-        m_layers[Upper(layer.name)] = look;
+        m_layers[DrawingNames::Upper(layer.name)] = look;
     }
     Placement identity;
     for (Drawing::Id id : drawing.ModelSpace())
@@ -97,7 +91,7 @@ const DrawingScene::LayerLook& DrawingScene::LayerOf(std::string_view name)
     auto known = m_layersByBytes.find(key);
     if (known != m_layersByBytes.end())
         return *known->second;
-    auto found = m_layers.find(Upper(m_drawing.Codec().Decode(name)));
+    auto found = m_layers.find(DrawingNames::Upper(m_drawing.Codec().Decode(name)));
     const LayerLook* look = found == m_layers.end() ? &m_unknownLayer : &found->second;
     m_layersByBytes.emplace(std::move(key), look);
     return *look;

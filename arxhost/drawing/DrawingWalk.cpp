@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "DrawingNames.h"
+
 namespace {
 
 bool IsSubEntityType(std::string_view type)
@@ -18,14 +20,6 @@ bool IsMark(std::string_view type)
 {
     return type == "SECTION" || type == "ENDSEC" || type == "TABLE" || type == "ENDTAB"
            || type == "ENDBLK" || type == "EOF" || type.empty();
-}
-
-bool SameName(std::wstring_view a, std::wstring_view b)
-{
-    return a.size() == b.size()
-           && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-                  return std::towupper(x) == std::towupper(y);
-              });
 }
 
 }  // namespace
@@ -80,7 +74,7 @@ bool Drawing::IsSubEntityRecord(Id id) const
 Drawing::Id Drawing::FindTableEntry(std::string_view table, std::wstring_view name) const
 {
     for (Id entry : TableEntries(table))
-        if (SameName(m_text.Decode(m_file.Find(entry, 2)), name))
+        if (DrawingNames::Same(m_text.Decode(m_file.Find(entry, 2)), name))
             return entry;
     return kNoId;
 }

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "DrawingNames.h"
 #include "LispBuiltinArgs.h"
 #include "LispDxfList.h"
 #include "LispError.h"
@@ -16,16 +17,6 @@ namespace {
 
 using Args = LispBuiltinArgs;
 using Id = Drawing::Id;
-
-bool SameKey(const std::wstring& a, const std::wstring& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::towupper(a[i]) != std::towupper(b[i]))
-            return false;
-    return true;
-}
 
 LispRef ObjectList(const Drawing& drawing, Id object)
 {
@@ -65,7 +56,7 @@ void LispBuiltins::InstallDictionaries(LispEvaluator& e)
         const std::wstring& key = Args::Str(a[1]);
         std::vector<std::pair<std::wstring, Id>> entries = drawing.DictionaryEntries(dictionary);
         for (size_t i = 0; i < entries.size(); ++i) {
-            if (!SameKey(entries[i].first, key))
+            if (!DrawingNames::Same(entries[i].first, key))
                 continue;
             if (a.size() == 3 && a[2])
                 cursors->Of(drawing, dictionary) = i + 1;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "DrawingNames.h"
 #include "LispBuiltinArgs.h"
 #include "LispDxfList.h"
 #include "LispError.h"
@@ -16,13 +17,6 @@ namespace {
 
 using Args = LispBuiltinArgs;
 using Id = Drawing::Id;
-
-std::wstring Upper(std::wstring text)
-{
-    for (wchar_t& ch : text)
-        ch = static_cast<wchar_t>(std::towupper(ch));
-    return text;
-}
 
 LispRef NameOrNil(Id id)
 {
@@ -77,10 +71,7 @@ void AddMissingZ(std::vector<DrawingGroup>& groups)
             continue;
         if (i + 2 < groups.size() && groups[i + 2].code == code + 20)
             continue;
-        DrawingGroup z;
-        z.code = code + 20;
-        z.value.emplace<double>(0.0);
-        groups.insert(groups.begin() + static_cast<std::ptrdiff_t>(i + 2), z);
+        groups.insert(groups.begin() + static_cast<std::ptrdiff_t>(i + 2), RealGroup(code + 20, 0.0));
     }
 }
 
@@ -105,7 +96,7 @@ Id Make(Drawing& drawing, const LispRef& list)
     if (typeGroup == groups.end() || !typeGroup->IsText())
         return Drawing::kNoId;
     std::rotate(groups.begin(), typeGroup, typeGroup + 1);
-    const std::wstring type = Upper(groups[0].Text());
+    const std::wstring type = DrawingNames::Upper(groups[0].Text());
     groups[0].value = type;
 
     if (type == L"LAYER") {
@@ -140,7 +131,7 @@ Extensions(const std::vector<DrawingGroup>& groups)
     std::vector<std::pair<std::wstring, std::vector<DrawingGroup>>> data;
     for (const DrawingGroup& group : groups) {
         if (group.code == 1001)
-            data.emplace_back(group.IsText() ? Upper(group.Text()) : L"", std::vector<DrawingGroup>{});
+            data.emplace_back(group.IsText() ? DrawingNames::Upper(group.Text()) : L"", std::vector<DrawingGroup>{});
         if (!data.empty())
             data.back().second.push_back(group);
     }
@@ -162,7 +153,7 @@ LispRef Modify(Drawing& drawing, const LispRef& list)
         return nullptr;
     std::vector<DrawingGroup> groups = LispDxfList::ToGroups(drawing, list);
     const DrawingGroup* type = Find(groups, 0);
-    if (type && (!type->IsText() || Upper(type->Text()) != drawing.TypeName(id)))
+    if (type && (!type->IsText() || DrawingNames::Upper(type->Text()) != drawing.TypeName(id)))
         return nullptr;
 
     auto firstData = std::find_if(groups.begin(), groups.end(),

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+#include "DrawingNames.h"
 #include "LispBuiltinArgs.h"
 #include "LispDxfList.h"
 #include "LispError.h"
@@ -18,18 +19,11 @@ namespace {
 using Args = LispBuiltinArgs;
 using Id = Drawing::Id;
 
-std::wstring Upper(std::wstring text)
-{
-    for (wchar_t& ch : text)
-        ch = static_cast<wchar_t>(std::towupper(ch));
-    return text;
-}
-
 // Model and paper space are layouts, not blocks a routine inserts (R12
 // files name them with a $).
 bool IsLayoutBlock(const std::wstring& name)
 {
-    std::wstring upper = Upper(name);
+    std::wstring upper = DrawingNames::Upper(name);
     if (!upper.empty() && upper[0] == L'$')
         upper[0] = L'*';
     return upper.rfind(L"*MODEL_SPACE", 0) == 0 || upper.rfind(L"*PAPER_SPACE", 0) == 0;
@@ -127,7 +121,7 @@ void LispBuiltins::InstallTables(LispEvaluator& e)
     auto cursors = std::make_shared<Cursors>();
     Args::Def(e, L"TBLNEXT", 1, 2, [cursors](LispEvaluator& ev, const LispArgs& a) -> LispRef {
         Drawing& drawing = LispDxfList::DrawingOf(ev);
-        std::wstring table = Upper(Args::Str(a[0]));
+        std::wstring table = DrawingNames::Upper(Args::Str(a[0]));
         Id& last = cursors->Of(drawing, table);
         if (a.size() == 2 && a[1])
             last = Drawing::kNoId;
@@ -149,7 +143,7 @@ void LispBuiltins::InstallTables(LispEvaluator& e)
     });
     Args::Def(e, L"TBLSEARCH", 2, 3, [cursors](LispEvaluator& ev, const LispArgs& a) -> LispRef {
         Drawing& drawing = LispDxfList::DrawingOf(ev);
-        std::wstring table = Upper(Args::Str(a[0]));
+        std::wstring table = DrawingNames::Upper(Args::Str(a[0]));
         Id id = Search(drawing, table, Args::Str(a[1]));
         if (id == Drawing::kNoId)
             return nullptr;
@@ -159,7 +153,7 @@ void LispBuiltins::InstallTables(LispEvaluator& e)
     });
     Args::Def(e, L"TBLOBJNAME", 2, 2, [](LispEvaluator& ev, const LispArgs& a) -> LispRef {
         Drawing& drawing = LispDxfList::DrawingOf(ev);
-        std::wstring table = Upper(Args::Str(a[0]));
+        std::wstring table = DrawingNames::Upper(Args::Str(a[0]));
         const std::wstring& name = Args::Str(a[1]);
         Id id = Search(drawing, table, name);
         if (table == L"BLOCK" && id != Drawing::kNoId) {

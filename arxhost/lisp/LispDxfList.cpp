@@ -120,10 +120,7 @@ void AddGroups(const Drawing& drawing, const LispRef& list, std::vector<DrawingG
             for (size_t k = 0; k < coordinates.size(); ++k) {
                 if (!coordinates[k] || !coordinates[k]->IsNumber())
                     BadGroup(item);
-                DrawingGroup group;
-                group.code = code + 10 * static_cast<int>(k);
-                group.value.emplace<double>(coordinates[k]->AsNumber());
-                groups.push_back(std::move(group));
+                groups.push_back(RealGroup(code + 10 * static_cast<int>(k), coordinates[k]->AsNumber()));
             }
             continue;
         }

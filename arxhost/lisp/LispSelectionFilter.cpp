@@ -2,6 +2,7 @@
 
 #include <cwctype>
 
+#include "DrawingNames.h"
 #include "DxfGroupCode.h"
 #include "LispError.h"
 
@@ -10,13 +11,6 @@ namespace {
 [[noreturn]] void BadList()
 {
     throw LispEvalError(L"bad SSGET list");
-}
-
-std::wstring Upper(std::wstring text)
-{
-    for (wchar_t& ch : text)
-        ch = static_cast<wchar_t>(std::towupper(ch));
-    return text;
 }
 
 bool IsGroup(const LispRef& item)
@@ -32,7 +26,7 @@ std::wstring Operator(const LispRef& item)
         return {};
     if (!item->Cdr() || item->Cdr()->Type() != LispType::String)
         BadList();
-    return Upper(item->Cdr()->AsString());
+    return DrawingNames::Upper(item->Cdr()->AsString());
 }
 
 bool IsRelation(const std::wstring& op)
@@ -232,7 +226,7 @@ bool LispSelectionFilter::HoldsTest(const Node& node, const Drawing& drawing, Dr
             return op == L"*" || node.pattern->Matches(*text);
         if (op == L"/=" || op == L"!=" || op == L"<>")
             return !node.pattern->Matches(*text);
-        int order = Upper(*text).compare(Upper(node.value->AsString()));
+        int order = DrawingNames::Upper(*text).compare(DrawingNames::Upper(node.value->AsString()));
         return Compare(op, order, 0);
     }
     if (node.value->IsNumber()) {
