@@ -332,6 +332,11 @@ TEST(CUGCtrlCells, FittingSharesTheWidthAndMeasuresTheScannedRows)
     shown.QuickSetText(0, 0, L"a text of forty characters and some more");  // 400 pixels
     EXPECT_EQ(shown.BestFitColumns(0, 0, 1, 0), 0);
     EXPECT_EQ(shown.GetColumnWidth(0), client.right - shown.GridInfo->VScrollWidth);
+    const RECT& bar = shown.GridInfo->HScrollRect;
+    EXPECT_GT(bar.bottom - bar.top, 0);
+    shown.QuickSetText(0, 0, L"ab");  // every column fits the view again: the bar goes
+    EXPECT_EQ(shown.BestFitColumns(0, 3, 1, 0), 0);
+    EXPECT_EQ(bar.bottom - bar.top, 0);
 
     CUGCtrl grid;
     grid.SetColumnCount(3, FALSE), grid.SetRowCount(8, FALSE), grid.SetColumnWidth(2, 0);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -264,6 +265,10 @@ TEST(CUGMemReference, RandomOperationsAgreeWithTheStorageRules)
                 << "flags " << flags;
             ASSERT_EQ(at, expected.value_or(start)) << "flags " << flags;
             ASSERT_EQ(text.str(), flags & CUGMem::FindIgnoreCase ? Upper(search) : search);
+            if (first)  // a caller without a place for either answer is refused
+                ASSERT_EQ(std::tuple(mem.FindFirst(&text, nullptr, &at.second, flags),
+                                     mem.FindFirst(&text, &at.first, nullptr, flags), at),
+                          std::tuple(1, 1, expected.value_or(start)));
             ++(expected ? found : missed);
         } else {
             ASSERT_EQ(mem.Empty(), -1);

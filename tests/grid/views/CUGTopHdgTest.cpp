@@ -1,14 +1,17 @@
 // The column heading, the row heading and the corner button as the mouse
 // meets them: which edges size what, what the owner is asked and told, and
 // the cursor over each place.
+#include "CClientDC.h"
 #include "CUGCellType.h"
 #include "CUGCnrBtn.h"
+#include "CUGGrid.h"
 #include "CUGSideHdg.h"
 #include "CUGTopHdg.h"
 #include "RecordingGrid.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -256,4 +259,73 @@ TEST(Headings, EachRowHeadingCellDrawsItsOwnText)
     grid.GetRowHeading()->Invalidate(TRUE);
     grid.GetRowHeading()->UpdateWindow();
     EXPECT_EQ(grid.drawn.rowTexts.substr(0, 16), L"first||third||||");
+}
+
+// While a column or a row is sized, one dotted line across the cells follows
+// the pointer: the line at the last place is wiped before the next is drawn,
+// so the cells show only the line at the pointer.
+TEST(Headings, TheSizingLineFollowsThePointerWithoutATrail)
+{
+    const struct {
+        char part;  // Top or Side
+        POINT from, via, to;
+    } cases[] = {
+        {'T', {75, 10}, {95, 10}, {130, 10}},
+        {'S', {10, 41}, {10, 70}, {10, 110}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(testing::Message() << test.part);
+        HeadingGrid grid;
+        const bool top = test.part == 'T';
+        CWnd* window = top ? static_cast<CWnd*>(grid.GetColumnHeading()) : grid.GetRowHeading();
+        auto send = [&](UINT message, WPARAM flags, POINT p) {
+            ::SendMessageW(window->m_hWnd, message, flags, MAKELPARAM(p.x, p.y));
+        };
+        PumpMessagesFor(10);
+        // The cells' pixels across the sizing line: a few rows (columns)
+        // wide, as the dotted line may skip any one of them.
+        auto across = [&] {
+            std::vector<COLORREF> pixels;
+            CClientDC dc(grid.GetCellArea());
+            for (int along = 150; along < 154; ++along)
+                for (int at = 0; at < 200; ++at)
+                    pixels.push_back(top ? ::GetPixel(dc, at, along) : ::GetPixel(dc, along, at));
+            return pixels;
+        };
+        const std::vector<COLORREF> before = across();
+        send(WM_MOUSEMOVE, 0, test.from);
+        send(WM_LBUTTONDOWN, MK_LBUTTON, test.from);
+        send(WM_MOUSEMOVE, MK_LBUTTON, test.via);
+        send(WM_MOUSEMOVE, MK_LBUTTON, test.to);
+        const std::vector<COLORREF> during = across();
+        send(WM_LBUTTONUP, 0, test.to);
+        std::set<int> changed;
+        for (size_t i = 0; i < before.size(); ++i)
+            if (before[i] != during[i])
+                changed.insert(static_cast<int>(i % 200));
+        const int pointer = top ? test.to.x : test.to.y;
+        EXPECT_FALSE(changed.empty());
+        for (int at : changed)
+            EXPECT_TRUE(at == pointer - 1 || at == pointer) << "changed at " << at;
+    }
+}
+
+// RedrawAll shows a change of the heading default's look in the column
+// heading and the corner before it returns: an owner that changes the look and then
+// works on does not leave the old picture standing meanwhile.
+TEST(Headings, RedrawAllRepaintsTheHeadingAndTheCornerAtOnce)
+{
+    HeadingGrid grid;
+    PumpMessagesFor(10);
+    constexpr COLORREF kBack = RGB(10, 140, 90);
+    CUGCell heading;
+    heading.SetBackColor(kBack);
+    grid.SetHeadingDefault(&heading);
+    grid.RedrawAll();
+    for (CWnd* part : {static_cast<CWnd*>(grid.GetCornerButton()),
+                       static_cast<CWnd*>(grid.GetColumnHeading())}) {
+        RECT client;
+        part->GetClientRect(&client);
+        EXPECT_EQ(::GetPixel(CClientDC(part), client.right - 8, client.bottom - 8), kBack);
+    }
 }
