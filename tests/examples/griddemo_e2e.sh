@@ -24,17 +24,25 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; echo "--- stdout:" >&2; cat "$out" >&2; echo "--- stderr:" >&2; cat "$err" >&2; exit 1; }
 
+# Prints the last visible window whose name matches the regex, waiting up
+# to N times 50 ms for it; fails the scenario when none comes.
+wait_window() {   # regex, N
+    local id=
+    for _ in $(seq "$2"); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n1)
+        [ -n "$id" ] && break
+        sleep 0.05
+    done
+    [ -n "$id" ] || fail "no window matching '$1'"
+    echo "$id"
+}
+
 # Wine itself, not the build's wine-run: that keeps a program's output until
 # it ends, and the scenarios read the demo's lines while it runs.
 start_demo() {
     ( cd "$work" && exec wine "$bin/griddemo.exe" "$@" >"$out" 2>"$err" ) &
     demo_pid=$!
-    for _ in $(seq 400); do
-        window=$(xdotool search --onlyvisible --name '^Grid demo$' 2>/dev/null | tail -n1)
-        [ -n "$window" ] && break
-        sleep 0.05
-    done
-    [ -n "$window" ] || fail "no window \"Grid demo\""
+    window=$(wait_window '^Grid demo$' 400) || exit 1
     for _ in $(seq 100); do
         grep -q '^client origin' "$out" && break
         sleep 0.05
@@ -85,6 +93,16 @@ expect_line() {
         sleep 0.05
     done
     fail "expected a line matching '$1'"
+}
+
+# Compares what the X clipboard holds with the text (printf escapes),
+# character by character.
+expect_clipboard() {   # text, what holds it
+    local got want
+    got=$(xclip -o -selection clipboard | od -An -c | tr -s ' ')
+    # shellcheck disable=SC2059
+    want=$(printf "$1" | od -An -c | tr -s ' ')
+    [ "$got" = "$want" ] || fail "$2 reads '$got', not '$want'"
 }
 
 # Wine may end the demo's lines with carriage returns.
@@ -147,13 +165,8 @@ blank_cell() {
 # Waits for a visible window whose name matches the regex and gives it the
 # keyboard focus (a dialog of the demo, a message box).
 focus_window() {
-    local id=
-    for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n1)
-        [ -n "$id" ] && break
-        sleep 0.05
-    done
-    [ -n "$id" ] || fail "no window matching '$1'"
+    local id
+    id=$(wait_window "$1" 100) || exit 1
     xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
     sleep 0.3
 }
@@ -296,9 +309,7 @@ select-and-copy-to-x)
     [ "$(pixel 180 35)" != "srgb(255,255,255)" ] || fail "the selected cell B1 is not highlighted"
     keys ctrl+c
     expect_line '^copy 0$'
-    got=$(xclip -o -selection clipboard | od -An -c | tr -s ' ')
-    want=$(printf 'A1\tB1\nA2\tB2' | od -An -c | tr -s ' ')
-    [ "$got" = "$want" ] || fail "the X clipboard holds '$got', not '$want'"
+    expect_clipboard 'A1\tB1\nA2\tB2' "the X clipboard"
     ;;
 paste-from-x)
     start_demo
@@ -309,9 +320,7 @@ paste-from-x)
     expect_line '^paste 0$'
     keys ctrl+c           # the pasted block is selected: C3..D4
     expect_line '^copy 0$'
-    got=$(xclip -o -selection clipboard | od -An -c | tr -s ' ')
-    want=$(printf 'x\ty\nz\tD4' | od -An -c | tr -s ' ')
-    [ "$got" = "$want" ] || fail "after the paste the block reads '$got', not '$want'"
+    expect_clipboard 'x\ty\nz\tD4' "after the paste the block"
     ;;
 check-box-click)
     start_demo
@@ -391,9 +400,7 @@ cut-shows-empty-cells)
     keys ctrl+x
     expect_line '^cut 0$'
     for cell in C3 D3 C4 D4; do expect_stored "$cell" ""; done
-    got=$(xclip -o -selection clipboard | od -An -c | tr -s ' ')
-    want=$(printf 'C3\tD3\nC4\tD4' | od -An -c | tr -s ' ')
-    [ "$got" = "$want" ] || fail "the X clipboard holds '$got', not '$want'"
+    expect_clipboard 'C3\tD3\nC4\tD4' "the X clipboard"
     # An edit that leaves the text empty empties the cell as well.
     click 100 50          # A2
     expect_move A2

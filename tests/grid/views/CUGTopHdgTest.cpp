@@ -13,6 +13,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -176,6 +177,16 @@ TEST(Headings, HeadingsLineUpWithTheirCellsWhateverIsLocked)
     CUGTopHdg* columnHeading = grid.GetColumnHeading();
     CUGSideHdg* rowHeading = grid.GetRowHeading();
     CUGGridInfo* gi = grid.GridInfo;
+    // The point at a heading cell's centre hits that cell, with its rectangle.
+    auto hitsItself = [](auto* view, const RECT& heading, int col, long row) {
+        const POINT centre{(heading.left + heading.right) / 2, (heading.top + heading.bottom) / 2};
+        int hitCol = 0;
+        long hitRow = 0;
+        RECT hit{};
+        EXPECT_EQ(view->HitTestHeading(centre, hitCol, hitRow, hit), 0);
+        EXPECT_EQ(std::pair(hitCol, hitRow), std::pair(col, row));
+        EXPECT_TRUE(EqualRect(&hit, &heading));
+    };
     for (int locked = 0; locked <= 3; ++locked) {
         for (int scrolled : {0, 2}) {
             SCOPED_TRACE(testing::Message() << locked << " locked, scrolled by " << scrolled);
@@ -186,39 +197,23 @@ TEST(Headings, HeadingsLineUpWithTheirCellsWhateverIsLocked)
             ASSERT_EQ(gi->LeftCol, locked + scrolled);
             ASSERT_EQ(gi->TopRow, locked + scrolled);
             for (int i = 0; i < 20; ++i) {
-                int col = i;
-                long row = i;
+                SCOPED_TRACE(testing::Message() << "column and row " << i);
                 RECT cells{};
                 RECT heading{};
-                int hitCol = 0;
-                long hitRow = 0;
-                RECT hit{};
                 const int part = -1 - i % 2;  // the heading row or column
+                int col = i;
+                long row = i;
                 grid.GetCellRect(col, row, cells);
                 columnHeading->GetHeadingCellRect(i, part, heading);
-                EXPECT_EQ(heading.left, cells.left) << "column " << i;
-                EXPECT_EQ(heading.right, cells.right) << "column " << i;
-                if (heading.right > heading.left && heading.left < gi->GridWidth) {
-                    const POINT centre{(heading.left + heading.right) / 2,
-                                       (heading.top + heading.bottom) / 2};
-                    EXPECT_EQ(columnHeading->HitTestHeading(centre, hitCol, hitRow, hit), 0);
-                    EXPECT_EQ(hitCol, i);
-                    EXPECT_EQ(hitRow, part);
-                    EXPECT_TRUE(EqualRect(&hit, &heading)) << "column " << i;
-                }
+                EXPECT_EQ(std::pair(heading.left, heading.right), std::pair(cells.left, cells.right));
+                if (heading.right > heading.left && heading.left < gi->GridWidth)
+                    hitsItself(columnHeading, heading, i, part);
                 if (cells.top >= gi->GridHeight)
                     continue;
                 rowHeading->GetHeadingCellRect(part, i, heading);
-                EXPECT_EQ(heading.top, cells.top) << "row " << i;
-                EXPECT_EQ(heading.bottom, cells.bottom) << "row " << i;
-                if (heading.bottom > heading.top) {
-                    const POINT centre{(heading.left + heading.right) / 2,
-                                       (heading.top + heading.bottom) / 2};
-                    EXPECT_EQ(rowHeading->HitTestHeading(centre, hitCol, hitRow, hit), 0);
-                    EXPECT_EQ(hitRow, i);
-                    EXPECT_EQ(hitCol, part);
-                    EXPECT_TRUE(EqualRect(&hit, &heading)) << "row " << i;
-                }
+                EXPECT_EQ(std::pair(heading.top, heading.bottom), std::pair(cells.top, cells.bottom));
+                if (heading.bottom > heading.top)
+                    hitsItself(rowHeading, heading, part, i);
             }
         }
     }

@@ -115,6 +115,16 @@ answer_alert() {
     keys "$box" Return
     wait_gone "AutoCAD Message"
 }
+# Saves (alt+s) or loads (alt+l) the table through the dialog's button and
+# the file dialog it opens, typing the file's name there.
+table_file() {   # window, alt+s or alt+l, file
+    local box
+    keys "$1" "$2"
+    box=$(wait_window "Rapid lot area") || fail "no file dialog after $2"
+    typed "$box" "$3"
+    keys "$box" Return
+    wait_gone "Rapid lot area"
+}
 still_open() {   # window
     sleep 0.5
     xdotool search --onlyvisible --name "^Lot area rapid\$" | grep -qx "$1" || fail "$2"
@@ -162,21 +172,13 @@ save-cancel-load)
     start_host -e "$ARGS" \
                -e '(lotdialog (quote ("C")) (quote ("T9")) (quote ("5")) (quote (("C" "5" "T9" "7"))))'
     window=$(dialog)
-    keys "$window" alt+s
-    save=$(wait_window "Rapid lot area") || fail "no save dialog"
-    typed "$save" "$table"
-    keys "$save" Return
-    wait_gone "Rapid lot area"
+    table_file "$window" alt+s "$table"
     [ -s /tmp/lotgrid-e2e-table.tab ] || fail "no table file"
     keys "$window" Escape
     confirm_cancel
     wait_gone "Lot area rapid" "$window" || fail "the dialog stays after Cancel"
     window=$(dialog)
-    keys "$window" alt+l
-    load=$(wait_window "Rapid lot area") || fail "no open dialog"
-    typed "$load" "$table"
-    keys "$load" Return
-    wait_gone "Rapid lot area"
+    table_file "$window" alt+l "$table"
     # The rebuilt grid has the focus and keeps Enter for itself: press OK.
     keys "$window" alt+o
     finish_host
@@ -280,16 +282,8 @@ widths-kept)
     done
     xdotool mouseup 1
     sleep 0.3
-    keys "$window" alt+s
-    save=$(wait_window "Rapid lot area") || fail "no save dialog"
-    typed "$save" "$table"
-    keys "$save" Return
-    wait_gone "Rapid lot area"
-    keys "$window" alt+l
-    load=$(wait_window "Rapid lot area") || fail "no open dialog"
-    typed "$load" "$table"
-    keys "$load" Return
-    wait_gone "Rapid lot area"
+    table_file "$window" alt+s "$table"
+    table_file "$window" alt+l "$table"
     focus "$window"
     xdotool mousemove --window "$window" 300 63 click 1
     sleep 0.4
@@ -326,11 +320,7 @@ load-untagged)
     printf "$(printf '\\x%s' $hex)" >/tmp/lotgrid-e2e-untagged.tab
     start_host -e '(lotdialog (quote ("C")) (quote ("T9")) (quote ("5")) (quote (("C" "5" "T9" "7"))))'
     window=$(dialog)
-    keys "$window" alt+l
-    load=$(wait_window "Rapid lot area") || fail "no open dialog"
-    typed "$load" "$table"
-    keys "$load" Return
-    wait_gone "Rapid lot area"
+    table_file "$window" alt+l "$table"
     keys "$window" alt+o
     finish_host
     rm -f /tmp/lotgrid-e2e-untagged.tab
