@@ -3,6 +3,7 @@
 // handle seed; the scene paints what is visible where the view puts it.
 #include "Drawing.h"
 #include "DrawingScene.h"
+#include "DrawingTextFormat.h"
 #include "DxfFile.h"
 #include "DxfGroupCode.h"
 
@@ -11,8 +12,10 @@
 #include <windows.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -110,6 +113,27 @@ TEST(Drawing, EditsTouchOnlyTheirRecordsAndMoveTheHandleSeed)
         (void)line;
         (void)polyline;
     }
+}
+
+// The extents a save of a changed drawing writes into the header: values
+// equal to those the file holds keep their text (0.50 stays 0.50), the
+// others are written anew.
+TEST(Drawing, ExtentsKeepTheTextOfUnchangedValues)
+{
+    const std::string file = "  0\nSECTION\n  2\nHEADER\n"
+                             "  9\n$EXTMIN\n 10\n0.50\n 20\n1.250\n 30\n0.0\n"
+                             "  9\n$EXTMAX\n 10\n9.0\n 20\n8.00\n 30\n0.0\n"
+                             "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n";
+    std::unique_ptr<Drawing> drawing = Drawing::FromBytes(file);
+    drawing->AddEntity({Text(0, L"LINE"), Real(10, 0.5), Real(20, 1.25), Real(11, 70), Real(21, 8)});
+    drawing->SetExtents(0.5, 1.25, 70, 8);
+    const std::string written = drawing->Contents();
+    EXPECT_NE(written.find("$EXTMIN\n 10\n0.50\n 20\n1.250\n 30\n0.0\n"), std::string::npos) << written;
+    std::unique_ptr<Drawing> saved = Drawing::FromBytes(written);
+    EXPECT_EQ(std::tuple(saved->HeaderReal("$EXTMAX", 10), saved->HeaderReal("$EXTMAX", 20),
+                         saved->HeaderReal("$EXTMAX", 30)),
+              std::tuple(std::optional(70.0), std::optional(8.0), std::optional(0.0)));
+    EXPECT_NE(written.find(" 20\n8.00\n"), std::string::npos);
 }
 
 namespace {
@@ -219,4 +243,69 @@ TEST(DrawingScene, BulgesAreArcsThroughTheirMiddle)
     EXPECT_EQ(picture.At(170, 60), kWhite);   // the arc's middle
     EXPECT_EQ(picture.At(170, 40), kBlack);   // it does not go round
     EXPECT_NEAR(picture.Extents().maxY, 70, 0.01);
+}
+
+// A text's place on the screen: where its glyphs are lit and where nothing
+// is (rows 1 to 99: row 0 lies just outside the picture). MTEXT hangs from its attachment point (top left, top centre, top right)
+// and runs along its direction vector when it has one; TEXT aligned right
+// ends at its alignment point. Each text is "WWW", 20 units high.
+TEST(DrawingScene, TextsLieWhereTheirAttachmentAndDirectionPutThem)
+{
+    struct Box {
+        int x0, y0, x1, y1;
+    };
+    const struct {
+        const char* what;
+        std::string entity;
+        Box lit, dark;
+    } cases[] = {
+        {"top left", "  0\nMTEXT\n 10\n100\n 20\n60\n 40\n20\n 71\n1\n  1\nWWW\n",
+         {102, 40, 199, 59}, {0, 1, 98, 99}},
+        {"top centre", "  0\nMTEXT\n 10\n100\n 20\n60\n 40\n20\n 71\n2\n  1\nWWW\n",
+         {60, 40, 98, 59}, {0, 62, 199, 99}},
+        {"top centre, the right half", "  0\nMTEXT\n 10\n100\n 20\n60\n 40\n20\n 71\n2\n  1\nWWW\n",
+         {102, 40, 140, 59}, {0, 1, 199, 38}},
+        {"top right", "  0\nMTEXT\n 10\n100\n 20\n60\n 40\n20\n 71\n3\n  1\nWWW\n",
+         {0, 40, 98, 59}, {102, 1, 199, 99}},
+        {"up its direction", "  0\nMTEXT\n 10\n100\n 20\n10\n 40\n20\n 71\n1\n 11\n0\n 21\n1\n  1\nWWW\n",
+         {100, 14, 125, 99}, {130, 1, 199, 99}},
+        {"TEXT aligned right", "  0\nTEXT\n 10\n0\n 20\n0\n 40\n20\n 72\n2\n 11\n100\n 21\n30\n  1\nWWW\n",
+         {20, 30, 98, 50}, {102, 1, 199, 99}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Picture picture(c.entity);
+        auto lit = [&](const Box& b) {
+            int count = 0;
+            for (int y = b.y0; y <= b.y1; ++y)
+                for (int x = b.x0; x <= b.x1; ++x)
+                    count += picture.At(x, y) != kBlack;
+            return count;
+        };
+        EXPECT_GT(lit(c.lit), 20);
+        EXPECT_EQ(lit(c.dark), 0);
+    }
+}
+
+// MTEXT's lines with the format codes taken out: paragraphs, hard spaces,
+// escaped characters, fonts, heights and colours (with or without braces),
+// stacked fractions and TEXT's %% codes inside.
+TEST(DrawingTextFormat, MTextLinesDropTheFormatCodes)
+{
+    using Lines = std::vector<std::wstring>;
+    const struct {
+        std::wstring text;
+        Lines lines;
+    } cases[] = {
+        {L"Lot 12", {L"Lot 12"}},
+        {L"Lot\\P12\\PPark", {L"Lot", L"12", L"Park"}},
+        {L"{\\fArial|b1|i0;Main} \\H2.5x;Street\\C1;", {L"Main Street"}},
+        {L"a\\~b \\\\ \\{c\\}", {L"a\u00A0b \\ {c}"}},
+        {L"\\S1^2; \\S3#4; \\S5/8;", {L"1/2 3/4 5/8"}},
+        {L"\\Lunder\\l \\Oover\\o", {L"under over"}},
+        {L"45%%d ends with \\", {L"45\u00B0 ends with \\"}},
+        {L"\\fArial", {L""}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DrawingTextFormat::MTextLines(c.text), c.lines);
 }

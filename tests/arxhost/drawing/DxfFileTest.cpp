@@ -95,6 +95,7 @@ TEST(DxfFile, DamagedFilesNameTheLineAndTheFault)
         {"  8\n0\n" + end, 1, L"does not begin with a section"},
         {"  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n" + end, 9, L"not closed (ENDTAB)"},
         {"  0\nSECTION\n  2\nBLOCKS\n  0\nENDBLK\n" + end, 5, L"ENDBLK without its beginning"},
+        {"  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  2\nB\n" + end, 9, L"not closed (ENDBLK)"},
         {"AutoCAD Binary DXF\r\n\x1a", 1, L"binary DXF"},
     };
     for (const Case& c : cases) {
