@@ -42,21 +42,6 @@ const LispValue* Next(const LispValue* node)
     return node->Cdr().get();
 }
 
-std::vector<LispRef> ArgumentForms(const LispRef& args)
-{
-    if (!LispIsProperList(args))
-        throw LispEvalError(L"bad argument list tail: " + LispPrinter::Prin1(args));
-    return LispListItems(args);
-}
-
-void RequireCount(const std::vector<LispRef>& forms, size_t least, size_t most)
-{
-    if (forms.size() < least)
-        throw LispEvalError(L"too few arguments");
-    if (forms.size() > most)
-        throw LispEvalError(L"too many arguments");
-}
-
 const std::wstring& RequireSymbol(const LispRef& value)
 {
     if (!value || value->Type() != LispType::Symbol)
@@ -288,17 +273,17 @@ LispRef LispEvaluator::EvalBody(const LispRef& forms)
 LispLambda LispEvaluator::MakeLambda(const std::wstring& name, const LispRef& definition)
 {
     // definition: (params... [/ locals...]) body...
-    std::vector<LispRef> parts = ArgumentForms(definition);
-    RequireCount(parts, 1, SIZE_MAX);
-    if (!LispIsProperList(parts[0]))
-        throw LispEvalError(L"bad argument list: " + LispPrinter::Prin1(parts[0]));
+    RequireCount(FormCount(definition), 1, SIZE_MAX);
+    const LispRef& parameters = definition->Car();
+    if (!LispIsProperList(parameters))
+        throw LispEvalError(L"bad argument list: " + LispPrinter::Prin1(parameters));
     LispLambda lambda;
     lambda.name = name;
     bool locals = false;
-    for (const LispRef& item : LispListItems(parts[0])) {
+    for (const LispRef& item : LispListItems(parameters)) {
         if (item && item->IsSymbol(L"/")) {
             if (locals)
-                throw LispEvalError(L"bad argument list: " + LispPrinter::Prin1(parts[0]));
+                throw LispEvalError(L"bad argument list: " + LispPrinter::Prin1(parameters));
             locals = true;
             continue;
         }
@@ -333,11 +318,10 @@ LispRef LispEvaluator::Setq(const LispRef& args)
 
 LispRef LispEvaluator::Defun(const LispRef& args)
 {
-    std::vector<LispRef> forms = ArgumentForms(args);
-    RequireCount(forms, 2, SIZE_MAX);
-    const std::wstring& name = RequireSymbol(forms[0]);
+    RequireCount(FormCount(args), 2, SIZE_MAX);
+    const std::wstring& name = RequireSymbol(args->Car());
     SetGlobal(name, LispValue::Function(MakeLambda(name, args->Cdr())));
-    return forms[0];
+    return args->Car();
 }
 
 LispRef LispEvaluator::Lambda(const LispRef& args)
@@ -347,11 +331,11 @@ LispRef LispEvaluator::Lambda(const LispRef& args)
 
 LispRef LispEvaluator::Function(const LispRef& args)
 {
-    std::vector<LispRef> forms = ArgumentForms(args);
-    RequireCount(forms, 1, 1);
-    if (forms[0] && forms[0]->Type() == LispType::Symbol)
-        return Global(forms[0]->SymbolName());
-    return Eval(forms[0]);
+    RequireCount(FormCount(args), 1, 1);
+    const LispRef& form = args->Car();
+    if (form && form->Type() == LispType::Symbol)
+        return Global(form->SymbolName());
+    return Eval(form);
 }
 
 LispRef LispEvaluator::Progn(const LispRef& args)
