@@ -213,7 +213,8 @@ wait_end
 
 stage "other drawings"
 # A path with a drive, a share or from the root is the drawing itself; none
-# leaves the default. (DWG names: an empty drawing of that name, nothing to read.) Each answer is a LISP string: backslashes doubled.
+# leaves the default. DWG names give an empty drawing of that name, with
+# nothing to read. Each answer is a LISP string: backslashes doubled.
 drawing_is() {   # expected path, arxhost.exe arguments...
     local expected answer
     expected="\"$(sed 's/\\/\\\\/g' <<<"$1")\""

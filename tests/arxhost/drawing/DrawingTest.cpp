@@ -254,23 +254,24 @@ TEST(DrawingScene, TextsLieWhereTheirAttachmentAndDirectionPutThem)
     struct Box {
         int x0, y0, x1, y1;
     };
+    // "WWW" hanging from (100, y) by its attachment point, with more groups.
+    auto mtext = [](int attachment, int y = 60, const std::string& more = "") {
+        return "  0\nMTEXT\n 10\n100\n 20\n" + std::to_string(y) + "\n 40\n20\n 71\n"
+               + std::to_string(attachment) + "\n" + more + "  1\nWWW\n";
+    };
     const struct {
         const char* what;
         std::string entity;
-        Box lit, dark;
+        std::vector<Box> lit, dark;
     } cases[] = {
-        {"top left", "  0\nMTEXT\n 10\n100\n 20\n60\n 40\n20\n 71\n1\n  1\nWWW\n",
-         {102, 40, 199, 59}, {0, 1, 98, 99}},
-        {"top centre", "  0\nMTEXT\n 10\n100\n 20\n60\n 40\n20\n 71\n2\n  1\nWWW\n",
-         {60, 40, 98, 59}, {0, 62, 199, 99}},
-        {"top centre, the right half", "  0\nMTEXT\n 10\n100\n 20\n60\n 40\n20\n 71\n2\n  1\nWWW\n",
-         {102, 40, 140, 59}, {0, 1, 199, 38}},
-        {"top right", "  0\nMTEXT\n 10\n100\n 20\n60\n 40\n20\n 71\n3\n  1\nWWW\n",
-         {0, 40, 98, 59}, {102, 1, 199, 99}},
-        {"up its direction", "  0\nMTEXT\n 10\n100\n 20\n10\n 40\n20\n 71\n1\n 11\n0\n 21\n1\n  1\nWWW\n",
-         {100, 14, 125, 99}, {130, 1, 199, 99}},
+        {"top left", mtext(1), {{102, 40, 199, 59}}, {{0, 1, 98, 99}}},
+        {"top centre", mtext(2), {{60, 40, 98, 59}, {102, 40, 140, 59}},
+         {{0, 62, 199, 99}, {0, 1, 199, 38}}},
+        {"top right", mtext(3), {{0, 40, 98, 59}}, {{102, 1, 199, 99}}},
+        {"up its direction", mtext(1, 10, " 11\n0\n 21\n1\n"), {{100, 14, 125, 99}},
+         {{130, 1, 199, 99}}},
         {"TEXT aligned right", "  0\nTEXT\n 10\n0\n 20\n0\n 40\n20\n 72\n2\n 11\n100\n 21\n30\n  1\nWWW\n",
-         {20, 30, 98, 50}, {102, 1, 199, 99}},
+         {{20, 30, 98, 50}}, {{102, 1, 199, 99}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -282,8 +283,10 @@ TEST(DrawingScene, TextsLieWhereTheirAttachmentAndDirectionPutThem)
                     count += picture.At(x, y) != kBlack;
             return count;
         };
-        EXPECT_GT(lit(c.lit), 20);
-        EXPECT_EQ(lit(c.dark), 0);
+        for (const Box& box : c.lit)
+            EXPECT_GT(lit(box), 20);
+        for (const Box& box : c.dark)
+            EXPECT_EQ(lit(box), 0);
     }
 }
 
